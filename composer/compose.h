@@ -1,0 +1,25 @@
+// The composition search: lays a sentence's letters into the grid at random offsets, measures
+// each complete lay-out with the solution counter, reports new lowest counts and presents
+// unique starters, then prints a verdict and reseeds the generator.
+#pragma once
+
+#include <cstdint>
+
+constexpr int max_tries = 10'000'000; // the search stops once tries exceeds this
+
+extern int tries;             // complete lay-outs measured in this composition
+extern int solved_tries;      // measured lay-outs with at least one solution (count not cut short)
+extern int best_difficulty;   // highest difficulty presented in this composition; -1 = none
+extern int deepest_letter;    // highest sentence position reached; each new depth is printed
+extern int tries_report_step; // interval of the progress line: 10, 100, ... up to 100000
+extern std::uint32_t random_state; // the generator; 1 at start-up, reseeded after a composition
+
+int next_random(); // 0..32767
+void seed_random(std::uint32_t seed);
+
+void run_composition(const char* sentence);         // the whole composition of an accepted sentence
+void compose(const char* sentence, int pos, int k); // lays letter k at pos or later
+void evaluate_placement();                          // measures one complete lay-out
+int measure_difficulty(); // 9 minus the fullest row, column or box of the grid
+void ask_more();          // leaves the answer in the stop flag: 0 go on, 1 stop
+void print_verdict();     // the closing line of a composition, if any

@@ -1,0 +1,51 @@
+// The one puzzle: cell values, givens, row/column/box bit sets, fixed geometry, alphabet.
+// Every change of a cell goes through place_value/remove_value, so the sets never drift.
+#pragma once
+
+constexpr int all_values = 0x1FF; // the bits of the values 1..9
+
+extern int grid[81];          // value of each cell, 0..80 in reading order; 0 = empty
+extern int given[81];         // 1 where the cell is a given of the starter; read by the printer
+extern int row_mask[9];       // value bits present in each row
+extern int col_mask[9];       // value bits present in each column
+extern int box_mask[9];       // value bits present in each 3x3 box
+extern int letter_value[256]; // value of each symbol byte, by unsigned code; 0 = not in use
+extern int value_letter[10];  // symbol byte of each value; 0 = none (always 0 for value 0)
+extern int next_value;        // value the next new symbol receives, 1..10 (10 = alphabet full)
+
+extern int row_of[81];       // fixed: cell / 9
+extern int col_of[81];       // fixed: cell % 9
+extern int box_of[81];       // fixed: 3 * (row / 3) + col / 3
+extern int value_bit[10];    // fixed: 0 for value 0, 1 << (v - 1) for v = 1..9
+extern int unit_cell[27][9]; // fixed: the cells of rows 0..8, columns 9..17, boxes 18..26
+
+void init_geometry();   // fills the fixed tables; once, at start-up
+void reset_puzzle();    // empties cells, flags, sets and alphabet; not the fixed tables
+int add_symbol(char c); // gives c the next value and returns it; the caller checks room
+
+// Inline: these run in the innermost loop of the solution counter.
+inline int candidates(int cell) {
+    return all_values & ~(row_mask[row_of[cell]] | col_mask[col_of[cell]] | box_mask[box_of[cell]]);
+}
+
+inline bool fits(int cell, int v) {
+    return ((row_mask[row_of[cell]] | col_mask[col_of[cell]] | box_mask[box_of[cell]]) &
+            value_bit[v]) == 0;
+}
+
+// The cell must be empty and fits(cell, v) must hold.
+inline void place_value(int cell, int v) {
+    grid[cell] = v;
+    row_mask[row_of[cell]] |= value_bit[v];
+    col_mask[col_of[cell]] |= value_bit[v];
+    box_mask[box_of[cell]] |= value_bit[v];
+}
+
+// The bit is always set here, so exclusive-or clears it.
+inline void remove_value(int cell) {
+    int bit = value_bit[grid[cell]];
+    row_mask[row_of[cell]] ^= bit;
+    col_mask[col_of[cell]] ^= bit;
+    box_mask[box_of[cell]] ^= bit;
+    grid[cell] = 0;
+}

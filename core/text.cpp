@@ -1,0 +1,30 @@
+// Line input for every prompt. A read that a signal interrupts is read again: Ctrl-C at a
+// prompt must never look like end of input.
+#include "core/text.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+void fold_lower(char* text, int length) {
+    for (int i = 0; i < length; ++i) text[i] = to_lower(text[i]);
+}
+
+int read_line(char* buf, int size) {
+    std::fflush(stdout);
+    std::memset(buf, 0, static_cast<std::size_t>(size));
+    int length = 0;
+    while (length < size - 1) {
+        int c = std::getc(stdin);
+        if (c == EOF) {
+            if (std::ferror(stdin) && errno == EINTR) {
+                std::clearerr(stdin);
+                continue;
+            }
+            break;
+        }
+        buf[length++] = static_cast<char>(c);
+        if (c == '\n') break;
+    }
+    return length;
+}

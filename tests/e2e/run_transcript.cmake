@@ -1,0 +1,15 @@
+# Runs PROGRAM with INPUT on stdin; its stdout must equal EXPECTED byte for byte and its exit
+# status must be 0. The output goes through a file: a CMake string cannot hold a NUL byte.
+get_filename_component(dir ${ACTUAL} DIRECTORY)
+file(MAKE_DIRECTORY ${dir})
+execute_process(COMMAND ${PROGRAM}
+  INPUT_FILE ${INPUT} OUTPUT_FILE ${ACTUAL}
+  RESULT_VARIABLE status TIMEOUT 30)
+if(NOT status STREQUAL "0")
+  message(FATAL_ERROR "exit status ${status}, expected 0")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${EXPECTED} ${ACTUAL}
+  RESULT_VARIABLE differ)
+if(differ)
+  message(FATAL_ERROR "output differs: diff ${EXPECTED} ${ACTUAL}")
+endif()
