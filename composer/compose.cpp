@@ -20,6 +20,7 @@ int best_difficulty;
 int deepest_letter;
 int tries_report_step;
 std::uint32_t random_state = 1;
+void (*layout_probe)();
 
 int next_random() {
     random_state = random_state * 214013u + 2531011u;
@@ -100,6 +101,7 @@ void evaluate_placement() {
         std::printf("tries: %d  - best: %d solution(s)(CTRL-C to stop)\n", tries, best_count);
         if (tries_report_step < 100000) tries_report_step *= 10;
     }
+    if (layout_probe != nullptr) layout_probe();
     solution_count = 0;
     count_solutions(0);
     if (stop_flag != 0) return; // a count cut short is neither reported nor presented

@@ -13,6 +13,8 @@ extern int best_difficulty;   // highest difficulty presented in this compositio
 extern int deepest_letter;    // highest sentence position reached; each new depth is printed
 extern int tries_report_step; // interval of the progress line: 10, 100, ... up to 100000
 extern std::uint32_t random_state; // the generator; 1 at start-up, reseeded after a composition
+extern void (*layout_probe)(); // called on each complete lay-out before it is measured; null in
+                              // the program, set by tests and benchmarks to collect candidates
 
 int next_random(); // 0..32767
 void seed_random(std::uint32_t seed);

@@ -1,1 +1,182 @@
-#include <gtest/gtest.h>
+#include "composer/compose.h"
+#include "composer/sentence.h"
+#include "tests/support.h"
+
+#include <cstdio>
+#include <string>
+
+using ComposeTest = Puzzle;
+
+TEST_F(ComposeTest, GeneratorStartsFromStateOne) {
+    EXPECT_EQ(next_random(), 41);
+    random_state = 1;
+    const int expected[5] = {1, 3, 2, 0, 1};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(next_random() % 4, expected[i]) << i;
+    seed_random(7);
+    int a = next_random();
+    seed_random(7);
+    EXPECT_EQ(next_random(), a);
+    for (int i = 0; i < 100000; ++i) {
+        int r = next_random();
+        ASSERT_GE(r, 0);
+        ASSERT_LE(r, 32767);
+    }
+}
+
+TEST_F(ComposeTest, DifficultyIsNineMinusTheFullestUnit) {
+    EXPECT_EQ(measure_difficulty(), 9);
+    place_value(0, 1);
+    EXPECT_EQ(measure_difficulty(), 8);
+    place_value(40, 1); // another row, column and box: still one per unit
+    EXPECT_EQ(measure_difficulty(), 8);
+    place_value(10, 2); // box 0 now holds two
+    EXPECT_EQ(measure_difficulty(), 7);
+    for (int col = 3; col < 9; ++col) place_value(col, col); // row 0 holds seven
+    EXPECT_EQ(measure_difficulty(), 2);
+}
+
+TEST_F(ComposeTest, VerdictTellsWhatTheCompositionFound) {
+    struct Case {
+        int tries, solved, best;
+        const char* verdict;
+    } cases[] = {
+        {0, 0, 9, "* cannot build starter position\n"},
+        {1, 0, 9, "* cannot build starter position\n"}, // every lay-out had no solution
+        {500, 0, 9, "* cannot build starter position\n"},
+        {500, 3, 9, "* too many solutions\n"},
+        {500, 3, 2, ""},
+        {500, 3, 1, ""},
+        {max_tries + 1, 3, 1, "* too many solutions\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tries);
+        tries = c.tries;
+        solved_tries = c.solved;
+        best_count = c.best;
+        testing::internal::CaptureStdout();
+        print_verdict();
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), c.verdict);
+    }
+}
+
+namespace {
+
+// Runs a composition with the given answers on stdin and returns what it printed.
+std::string compose_with_answers(const char* sentence, const char* answers) {
+    std::FILE* input = std::tmpfile();
+    std::fputs(answers, input);
+    std::rewind(input);
+    std::FILE* saved = stdin;
+    stdin = input;
+    int length = static_cast<int>(std::strlen(sentence));
+    testing::internal::CaptureStdout();
+    if (check_sentence(sentence, length) == 1) run_composition(sentence);
+    std::string text = testing::internal::GetCapturedStdout();
+    stdin = saved;
+    std::fclose(input);
+    return text;
+}
+
+// Reads the 81 cells of the board printed at text[at], as the printed characters.
+std::string board_cells(const std::string& text, std::size_t at) {
+    std::string cells;
+    for (std::size_t i = at; i < text.size() && cells.size() < 81; ++i) {
+        char c = text[i];
+        if (c != ' ' && c != '\n') cells += c;
+    }
+    return cells;
+}
+
+} // namespace
+
+TEST_F(ComposeTest, EveryPresentedStarterSpellsTheSentenceAndHasOneSolution) {
+    // a yes goes on to the next presentation; the last answer ends the composition
+    struct Case {
+        const char* sentence;
+        const char* answers;
+    } cases[] = {{"oldsailorsandlionsreadsirenlore\n", "n\n"},
+                 {"dearoldsailorslandonislesandreadlions\n", "n\n"},
+                 {"mothercatsmashesthreeroses\n", "y\ny\nn\n"}};
+    for (const Case& c : cases) {
+        const char* sentence = c.sentence;
+        SCOPED_TRACE(sentence);
+        reset_all();
+        std::string text = compose_with_answers(sentence, c.answers);
+        std::size_t at = text.find("** difficulty:");
+        ASSERT_NE(at, std::string::npos);
+        int presented = 0;
+        while (at != std::string::npos) {
+            ++presented;
+            std::size_t board = text.find('\n', at);
+            std::size_t solution = text.find("-- sol (1)\n", board);
+            ASSERT_NE(solution, std::string::npos);
+            std::string starter = board_cells(text, board);
+            std::string solved = board_cells(text, solution + 11);
+            ASSERT_EQ(starter.size(), 81u);
+            ASSERT_EQ(solved.size(), 81u);
+            std::string spelled;
+            reset_puzzle();
+            testing::internal::CaptureStdout();
+            check_sentence(sentence, static_cast<int>(std::strlen(sentence)));
+            testing::internal::GetCapturedStdout();
+            // the givens, read in reading order, spell the sentence and obey the rule
+            for (int cell = 0; cell < 81; ++cell) {
+                char letter = starter[cell];
+                if (letter == '-') continue;
+                spelled += static_cast<char>(letter - 'A' + 'a');
+                EXPECT_EQ(solved[cell], letter) << cell;
+                int v = letter_value[static_cast<unsigned char>(spelled.back())];
+                ASSERT_TRUE(fits(cell, v)) << cell;
+                place_value(cell, v);
+                given[cell] = 1;
+            }
+            EXPECT_EQ(spelled + "\n", sentence);
+            // an independent count, in reading order, finds one solution: the printed one
+            fast_counting = false;
+            stop_flag = 0;
+            best_count = 9;
+            show_solutions = 1;
+            solution_count = 0;
+            testing::internal::CaptureStdout();
+            count_solutions(0);
+            std::string recount = testing::internal::GetCapturedStdout();
+            EXPECT_EQ(solution_count, 1);
+            EXPECT_EQ(board_cells(recount, recount.find("-- sol (1)\n") + 11), solved);
+            at = text.find("** difficulty:", solution);
+        }
+        EXPECT_GE(presented, 1);
+        EXPECT_EQ(text.find("more? (y/n) : ", text.rfind("more? (y/n) : ") + 1), std::string::npos);
+    }
+}
+
+TEST_F(ComposeTest, CompositionLeavesTheGridEmptyAndTheAlphabetFull) {
+    const char sentence[] = "oldsailorsandlionsreadsirenlore\n";
+    std::string text = compose_with_answers(sentence, "n\n");
+    EXPECT_NE(text.find("found : best : 1 solution(s) - tries:13183\n"), std::string::npos);
+    for (int cell = 0; cell < 81; ++cell) {
+        ASSERT_EQ(grid[cell], 0) << cell;
+        ASSERT_EQ(given[cell], 0) << cell;
+    }
+    EXPECT_TRUE(sets_match_grid());
+    EXPECT_EQ(next_value, 10);
+    EXPECT_NE(random_state, 1u); // reseeded from the clock
+}
+
+TEST_F(ComposeTest, FirstLettersLandWhereTheFirstDrawsPutThem) {
+    const char sentence[] = "oldsailorsandlionsreadsirenlore\n";
+    check_sentence(sentence, static_cast<int>(std::strlen(sentence)));
+    int first[5] = {};
+    static int* record;
+    record = first;
+    layout_probe = [] {
+        for (int cell = 0, k = 0; cell < 81 && k < 5; ++cell) {
+            if (grid[cell] != 0) record[k++] = cell;
+        }
+        stop_flag = 1;
+    };
+    testing::internal::CaptureStdout();
+    run_composition(sentence);
+    testing::internal::GetCapturedStdout();
+    const int expected[5] = {1, 5, 8, 9, 11};
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(first[k], expected[k]) << k;
+}
