@@ -11,7 +11,6 @@
 
 #include <bit>
 #include <cstdio>
-#include <cstring>
 
 int solution_count;
 int best_count;
@@ -21,23 +20,20 @@ bool fast_counting = true;
 namespace {
 
 int open_cell[81]; // cells the fast count has yet to fill; each level owns [0, its count)
+int open_mask[81]; // candidates of the open cells as the last scan found them
 
 inline int value_of(int bit) {
     return std::countr_zero(static_cast<unsigned>(bit)) + 1;
 }
 
-inline int unit_mask(int unit) {
-    if (unit < 9) return row_mask[unit];
-    if (unit < 18) return col_mask[unit - 9];
-    return box_mask[unit - 18];
+void print_solution(int number) {
+    std::printf("\n-- sol (%d)\n", number);
+    print_board();
 }
 
 void report_solution() {
     ++solution_count;
-    if (show_solutions == 1) {
-        std::printf("\n-- sol (%d)\n", solution_count);
-        print_board();
-    }
+    if (show_solutions == 1) print_solution(solution_count);
 }
 
 // Moves the cell at position i behind the open part of the list.
@@ -47,18 +43,55 @@ inline void close_cell(int i, int* open_count) {
     open_cell[*open_count] = cell;
 }
 
+// Places every value that has one place left in a row, column or box. open_mask may have gone
+// stale as values were placed, but it only ever holds too many candidates: a value seen in
+// one cell of a unit has at most that place left. Returns -1 on a contradiction, else the
+// number of values placed.
+int place_hidden_singles(int* placed, int* placed_count) {
+    int* const unit_masks[3] = {row_mask, col_mask, box_mask};
+    int found = 0;
+    for (int unit = 0; unit < 27; ++unit) {
+        int* mask_of_unit = &unit_masks[unit / 9][unit % 9];
+        int mask[9]; // as the unit stood before this pass placed anything in it
+        int once = 0;
+        int twice = 0;
+        for (int j = 0; j < 9; ++j) {
+            int cell = unit_cell[unit][j];
+            mask[j] = grid[cell] == 0 ? open_mask[cell] : 0;
+            twice |= once & mask[j];
+            once |= mask[j];
+        }
+        int missing = all_values & ~*mask_of_unit;
+        if ((once & missing) != missing) return -1; // a value with no place left
+        int single = once & ~twice & missing;
+        while (single != 0) {
+            int bit = single & -single;
+            single ^= bit;
+            if ((*mask_of_unit & bit) != 0) continue; // placed meanwhile from another unit
+            int cell = 0;
+            for (int j = 0; j < 9; ++j) {
+                if ((mask[j] & bit) != 0) cell = unit_cell[unit][j];
+            }
+            int v = value_of(bit);
+            if (grid[cell] != 0 || !fits(cell, v)) return -1;
+            place_value(cell, v);
+            placed[(*placed_count)++] = cell;
+            ++found;
+        }
+    }
+    return found;
+}
+
 // Fills forced cells until none is left, recording each in placed. Returns the position in
 // open_cell of the cell to branch on, -1 when the grid is complete, -2 on a contradiction.
 template <bool in_order> int propagate(int* open_count, int* placed, int* placed_count) {
-    int cand[81];
     for (;;) {
         bool changed = false;
         int branch = -1;
         int branch_size = 10;
-        std::memset(cand, 0, sizeof cand);
         for (int i = 0; i < *open_count;) {
             int cell = open_cell[i];
-            if (grid[cell] != 0) { // filled by a value with one place, below
+            if (grid[cell] != 0) { // filled as a hidden single
                 close_cell(i, open_count);
                 continue;
             }
@@ -71,46 +104,19 @@ template <bool in_order> int propagate(int* open_count, int* placed, int* placed
                 changed = true;
                 continue;
             }
-            cand[cell] = mask;
+            open_mask[cell] = mask;
             if (in_order ? (branch < 0 || cell < open_cell[branch])
-                         : std::popcount(static_cast<unsigned>(mask)) < branch_size) {
+                         : set_size[mask] < branch_size) {
                 branch = i;
-                branch_size = std::popcount(static_cast<unsigned>(mask));
+                branch_size = set_size[mask];
             }
             ++i;
         }
         if (*open_count == 0) return -1;
         if (changed) continue;
-
-        // cand may go stale below as values are placed, but only ever holds too many
-        // candidates: a value seen in one cell has at most that place left
-        for (int unit = 0; unit < 27; ++unit) {
-            int once = 0;
-            int twice = 0;
-            for (int j = 0; j < 9; ++j) {
-                int mask = cand[unit_cell[unit][j]];
-                twice |= once & mask;
-                once |= mask;
-            }
-            int missing = all_values & ~unit_mask(unit);
-            if ((once & missing) != missing) return -2; // a value with no place left
-            int single = once & ~twice & missing;
-            while (single != 0) {
-                int bit = single & -single;
-                single ^= bit;
-                if ((unit_mask(unit) & bit) != 0) continue; // placed meanwhile from another unit
-                int cell = 0;
-                for (int j = 0; j < 9; ++j) {
-                    if ((cand[unit_cell[unit][j]] & bit) != 0) cell = unit_cell[unit][j];
-                }
-                int v = value_of(bit);
-                if (grid[cell] != 0 || !fits(cell, v)) return -2;
-                place_value(cell, v);
-                placed[(*placed_count)++] = cell;
-                changed = true;
-            }
-        }
-        if (!changed) return branch;
+        int hidden = place_hidden_singles(placed, placed_count);
+        if (hidden < 0) return -2;
+        if (hidden == 0) return branch;
     }
 }
 
@@ -165,7 +171,9 @@ void count_solutions(int cell) {
     }
     int open_count = 0;
     for (int c = cell; c < 81; ++c) {
-        if (grid[c] == 0) open_cell[open_count++] = c;
+        if (grid[c] != 0) continue;
+        if (candidates(c) == 0) return; // many lay-outs of a sentence end here
+        open_cell[open_count++] = c;
     }
     if (show_solutions == 1) {
         search<true>(open_count);

@@ -18,6 +18,7 @@ int col_of[81];
 int box_of[81];
 int value_bit[10];
 int unit_cell[27][9];
+int set_size[512];
 
 void init_geometry() {
     for (int cell = 0; cell < 81; ++cell) {
@@ -27,6 +28,7 @@ void init_geometry() {
     }
     value_bit[0] = 0;
     for (int v = 1; v <= 9; ++v) value_bit[v] = 1 << (v - 1);
+    for (int set = 1; set < 512; ++set) set_size[set] = set_size[set >> 1] + (set & 1);
     int filled[27] = {};
     for (int cell = 0; cell < 81; ++cell) {
         unit_cell[row_of[cell]][filled[row_of[cell]]++] = cell;

@@ -18,6 +18,7 @@ extern int col_of[81];       // fixed: cell % 9
 extern int box_of[81];       // fixed: 3 * (row / 3) + col / 3
 extern int value_bit[10];    // fixed: 0 for value 0, 1 << (v - 1) for v = 1..9
 extern int unit_cell[27][9]; // fixed: the cells of rows 0..8, columns 9..17, boxes 18..26
+extern int set_size[512];    // fixed: the number of values in each value set
 
 void init_geometry();   // fills the fixed tables; once, at start-up
 void reset_puzzle();    // empties cells, flags, sets and alphabet; not the fixed tables
