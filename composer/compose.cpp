@@ -22,6 +22,12 @@ int tries_report_step;
 std::uint32_t random_state = 1;
 void (*layout_probe)();
 
+namespace {
+
+std::uint32_t dist_reciprocal; // reciprocal_of(dist), set when a composition starts
+
+} // namespace
+
 int next_random() {
     random_state = random_state * 214013u + 2531011u;
     return static_cast<int>((random_state >> 16) & 0x7FFF);
@@ -39,6 +45,7 @@ void run_composition(const char* sentence) {
     best_difficulty = -1;
     stop_flag = 0;
     tries_report_step = 10;
+    dist_reciprocal = dist > 0 ? reciprocal_of(dist) : 0;
     std::fputs("composing ...\n", stdout);
     compose(sentence, 0, 0);
     print_verdict();
@@ -70,7 +77,7 @@ void compose(const char* sentence, int pos, int k) {
     if (dist < 1) return;
     // draws are independent and may repeat; the last cell is never a candidate
     for (int attempt = 0; attempt < dist; ++attempt) {
-        int r = pos + next_random() % dist;
+        int r = pos + remainder_by(next_random(), dist, dist_reciprocal);
         if (r >= 80 || grid[r] != 0 || !fits(r, v)) continue;
         place_value(r, v);
         given[r] = 1;

@@ -13,10 +13,21 @@ extern int best_difficulty;   // highest difficulty presented in this compositio
 extern int deepest_letter;    // highest sentence position reached; each new depth is printed
 extern int tries_report_step; // interval of the progress line: 10, 100, ... up to 100000
 extern std::uint32_t random_state; // the generator; 1 at start-up, reseeded after a composition
-extern void (*layout_probe)(); // called on each complete lay-out before it is measured; null in
-                              // the program, set by tests and benchmarks to collect candidates
+extern void (*layout_probe)();     // called on each complete lay-out before it is measured; null in
+                                   // the program, set by tests and benchmarks to collect candidates
 
 int next_random(); // 0..32767
+
+// x % d for x and d below 2^16, by a multiplication with the reciprocal instead of a division:
+// the composer takes a remainder for every attempt of every letter.
+constexpr std::uint32_t reciprocal_of(int d) {
+    return 0xFFFFFFFFu / static_cast<std::uint32_t>(d) + 1;
+}
+inline int remainder_by(int x, int d, std::uint32_t reciprocal) {
+    std::uint32_t fraction = reciprocal * static_cast<std::uint32_t>(x);
+    return static_cast<int>(
+        (static_cast<std::uint64_t>(fraction) * static_cast<std::uint32_t>(d)) >> 32);
+}
 void seed_random(std::uint32_t seed);
 
 void run_composition(const char* sentence);         // the whole composition of an accepted sentence

@@ -23,6 +23,18 @@ TEST_F(ComposeTest, GeneratorStartsFromStateOne) {
     }
 }
 
+TEST_F(ComposeTest, RemainderByReciprocalIsExactForEveryDrawAndDist) {
+    // every draw the generator can make, every dist a sentence can have (and beyond)
+    for (int d = 1; d <= 1000; ++d) {
+        std::uint32_t reciprocal = reciprocal_of(d);
+        for (int x = 0; x <= 32767; ++x) {
+            if (remainder_by(x, d, reciprocal) != x % d) {
+                FAIL() << x << " % " << d << " gave " << remainder_by(x, d, reciprocal);
+            }
+        }
+    }
+}
+
 TEST_F(ComposeTest, DifficultyIsNineMinusTheFullestUnit) {
     EXPECT_EQ(measure_difficulty(), 9);
     place_value(0, 1);

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int layouts_per_composition = 3000;
+constexpr int layouts_per_composition = 300;
 int layouts_left;
 
 } // namespace
@@ -46,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     std::signal(SIGALRM, on_interrupt);
     itimerval timer = {};
-    timer.it_value.tv_usec = 100'000;
-    timer.it_interval.tv_usec = 100'000;
+    timer.it_value.tv_usec = 20'000;
+    timer.it_interval.tv_usec = 20'000;
     setitimer(ITIMER_REAL, &timer, nullptr);
     run_program();
     timer = {};
