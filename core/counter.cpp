@@ -43,37 +43,41 @@ inline void close_cell(int i, int* open_count) {
     open_cell[*open_count] = cell;
 }
 
-// Places every value that has one place left in a row, column or box. open_mask may have gone
-// stale as values were placed, but it only ever holds too many candidates: a value seen in
-// one cell of a unit has at most that place left. Returns -1 on a contradiction, else the
-// number of values placed.
-int place_hidden_singles(int* placed, int* placed_count) {
+// Places every value that has one place left in a row, column or box. open_mask holds the
+// candidates of the open cells [0, open_count) as the last scan found them; it may go stale as
+// values are placed, but only ever holds too many candidates: a value seen in one cell of a
+// unit has at most that place left. Returns -1 on a contradiction, else the number placed.
+int place_hidden_singles(int open_count, int* placed, int* placed_count) {
+    int once[27] = {}; // values seen in some open cell of each unit, then in two or more
+    int twice[27] = {};
+    for (int i = 0; i < open_count; ++i) {
+        int cell = open_cell[i];
+        int mask = open_mask[cell];
+        int units[3] = {row_of[cell], 9 + col_of[cell], 18 + box_of[cell]};
+        for (int unit : units) {
+            twice[unit] |= once[unit] & mask;
+            once[unit] |= mask;
+        }
+    }
     int* const unit_masks[3] = {row_mask, col_mask, box_mask};
     int found = 0;
     for (int unit = 0; unit < 27; ++unit) {
         int* mask_of_unit = &unit_masks[unit / 9][unit % 9];
-        int mask[9]; // as the unit stood before this pass placed anything in it
-        int once = 0;
-        int twice = 0;
-        for (int j = 0; j < 9; ++j) {
-            int cell = unit_cell[unit][j];
-            mask[j] = grid[cell] == 0 ? open_mask[cell] : 0;
-            twice |= once & mask[j];
-            once |= mask[j];
-        }
         int missing = all_values & ~*mask_of_unit;
-        if ((once & missing) != missing) return -1; // a value with no place left
-        int single = once & ~twice & missing;
+        if ((once[unit] & missing) != missing) return -1; // a value with no place left
+        int single = once[unit] & ~twice[unit] & missing;
         while (single != 0) {
             int bit = single & -single;
             single ^= bit;
             if ((*mask_of_unit & bit) != 0) continue; // placed meanwhile from another unit
-            int cell = 0;
+            int cell = -1;
             for (int j = 0; j < 9; ++j) {
-                if ((mask[j] & bit) != 0) cell = unit_cell[unit][j];
+                int c = unit_cell[unit][j];
+                if (grid[c] == 0 && (open_mask[c] & bit) != 0) cell = c;
             }
             int v = value_of(bit);
-            if (grid[cell] != 0 || !fits(cell, v)) return -1;
+            // its one place was taken by another value meanwhile, or no longer fits
+            if (cell < 0 || !fits(cell, v)) return -1;
             place_value(cell, v);
             placed[(*placed_count)++] = cell;
             ++found;
@@ -114,7 +118,7 @@ template <bool in_order> int propagate(int* open_count, int* placed, int* placed
         }
         if (*open_count == 0) return -1;
         if (changed) continue;
-        int hidden = place_hidden_singles(placed, placed_count);
+        int hidden = place_hidden_singles(*open_count, placed, placed_count);
         if (hidden < 0) return -2;
         if (hidden == 0) return branch;
     }
