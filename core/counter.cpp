@@ -110,8 +110,11 @@ template <bool in_order> int propagate(int* open_count, int* placed, int* placed
                 continue;
             }
             open_mask[cell] = mask;
-            if (in_order ? (branch < 0 || cell < open_cell[branch])
-                         : set_size[mask] < branch_size) {
+            if (in_order) {
+                if (branch < 0 || cell < open_cell[branch]) branch = i;
+            } else if (branch_size > 2 && set_size[mask] < branch_size) {
+                // two candidates is the fewest an open cell can have here: once one turns
+                // up, no later cell can beat it and the size look-up is spared
                 branch = i;
                 branch_size = set_size[mask];
             }
