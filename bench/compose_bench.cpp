@@ -1,17 +1,16 @@
 // Composition rate, lay-outs measured per second, of the composer with the fast count and
 // with the reading-order backtracking: the first lay-outs of four sentences from the
 // generator's initial state, output to /dev/null, every more? answered yes.
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <cstring>
-#include <string>
-
 #include "composer/compose.h"
 #include "composer/sentence.h"
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 namespace {
 
