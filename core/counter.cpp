@@ -1,8 +1,10 @@
 // Two ways to count the same thing. The reading-order backtracking is the reference. The fast
 // count fills forced cells (a cell with one candidate, a value with one place in a row,
 // column or box) before it branches, and gives up on a branch as soon as a cell or a value
-// has no place left. Measuring counts branch on the cell with fewest candidates; printing
-// counts branch on the first empty cell in reading order, so solutions keep their order.
+// has no place left. Measuring counts branch on the cell with fewest candidates. Listings
+// branch on the first empty cell in reading order, so solutions keep their order, and enter a
+// value only once a measuring count or a known solution shows that a solution lies below it:
+// a listing costs what it prints, never a walk through a subtree without solutions.
 #include "core/counter.h"
 
 #include "core/board.h"
@@ -11,6 +13,7 @@
 
 #include <bit>
 #include <cstdio>
+#include <cstring>
 
 int solution_count;
 int best_count;
@@ -23,6 +26,15 @@ int open_cell[81];  // cells the fast count has yet to fill; each level owns [0,
 int open_mask[81];  // candidates of the open cells as the last scan found them
 int last_dead_cell; // the empty cell without candidates that ended the last count, if any
 
+// Solutions a listing already knows, found by its measuring counts. Any one that agrees with
+// the grid shows that a solution lies below it, without a search.
+constexpr int max_witnesses = 10;
+int witness[max_witnesses][81];
+int witness_count;  // slots in use
+int next_witness;   // the slot the next solution overwrites once all are in use
+bool witnessing;    // a listing runs: measuring counts keep the solutions they find
+bool all_witnessed; // the witnesses are every solution of the starter
+
 inline int value_of(int bit) {
     return std::countr_zero(static_cast<unsigned>(bit)) + 1;
 }
@@ -32,9 +44,20 @@ void print_solution(int number) {
     print_board();
 }
 
-void report_solution() {
-    ++solution_count;
-    if (show_solutions == 1) print_solution(solution_count);
+void remember_witness() {
+    std::memcpy(witness[next_witness], grid, sizeof grid);
+    next_witness = (next_witness + 1) % max_witnesses;
+    if (witness_count < max_witnesses) ++witness_count;
+}
+
+// True when some known solution holds every value of the grid.
+bool witness_agrees() {
+    for (int w = 0; w < witness_count; ++w) {
+        int cell = 0;
+        while (cell < 81 && (grid[cell] == 0 || grid[cell] == witness[w][cell])) ++cell;
+        if (cell == 81) return true;
+    }
+    return false;
 }
 
 // Moves the cell at position i behind the open part of the list.
@@ -128,13 +151,15 @@ template <bool in_order> int propagate(int* open_count, int* placed, int* placed
     }
 }
 
-template <bool in_order> void search(int open_count) {
+// A measuring count: branches on a cell with fewest candidates and prints nothing.
+void measure(int open_count) {
     if (stop_flag != 0 || solution_count > best_count) return;
     int placed[81];
     int placed_count = 0;
-    int branch = propagate<in_order>(&open_count, placed, &placed_count);
+    int branch = propagate<false>(&open_count, placed, &placed_count);
     if (branch == -1) {
-        report_solution();
+        ++solution_count;
+        if (witnessing) remember_witness();
     } else if (branch >= 0) {
         int cell = open_cell[branch];
         close_cell(branch, &open_count);
@@ -144,11 +169,72 @@ template <bool in_order> void search(int open_count) {
             int bit = mask & -mask;
             mask ^= bit;
             place_value(cell, value_of(bit));
-            search<in_order>(open_count);
+            measure(open_count);
             remove_value(cell);
         }
     }
     while (placed_count > 0) remove_value(placed[--placed_count]);
+}
+
+// Whether a solution lies below the grid: a known solution answers at once; otherwise, unless
+// the known ones are all there are, a measuring count looks for one and keeps it.
+bool has_solution(int open_count) {
+    if (witness_agrees()) return true;
+    if (all_witnessed) return false;
+    int count = solution_count;
+    int bound = best_count;
+    solution_count = 0;
+    best_count = 0;
+    measure(open_count);
+    bool found = solution_count > 0;
+    solution_count = count;
+    best_count = bound;
+    return found;
+}
+
+// Lists in reading order: the first open cell, values ascending, each entered only when a
+// solution lies below it, so every path it walks ends in a solution.
+void list_in_order(int open_count) {
+    if (stop_flag != 0 || solution_count > best_count) return;
+    int placed[81];
+    int placed_count = 0;
+    int branch = propagate<true>(&open_count, placed, &placed_count);
+    if (branch == -1) {
+        ++solution_count;
+        if (show_solutions == 1) print_solution(solution_count);
+    } else if (branch >= 0) {
+        int cell = open_cell[branch];
+        close_cell(branch, &open_count);
+        int mask = candidates(cell);
+        while (mask != 0) {
+            int bit = mask & -mask;
+            mask ^= bit;
+            place_value(cell, value_of(bit));
+            if (has_solution(open_count)) list_in_order(open_count);
+            remove_value(cell);
+        }
+    }
+    while (placed_count > 0) remove_value(placed[--placed_count]);
+}
+
+// A listing starts with a measuring count up to the bound (at most max_witnesses solutions).
+// A starter without a solution ends there. When that count ran to its end, its solutions are
+// all there are: the listing enters no subtree without one of them and stops after the last.
+void list_solutions(int open_count) {
+    int bound = best_count;
+    witness_count = 0;
+    next_witness = 0;
+    witnessing = true;
+    best_count = bound < max_witnesses - 1 ? bound : max_witnesses - 1;
+    solution_count = 0;
+    measure(open_count);
+    int found = solution_count;
+    all_witnessed = found <= best_count;
+    best_count = all_witnessed ? found - 1 : bound;
+    solution_count = 0;
+    if (found > 0) list_in_order(open_count);
+    best_count = bound;
+    witnessing = false;
 }
 
 } // namespace
@@ -158,7 +244,8 @@ void count_in_reading_order(int cell) {
     for (;; ++cell) {
         if (stop_flag != 0) return;
         if (cell == 81) {
-            report_solution();
+            ++solution_count;
+            if (show_solutions == 1) print_solution(solution_count);
             return;
         }
         if (grid[cell] == 0) break;
@@ -192,8 +279,8 @@ void count_solutions(int cell) {
         open_cell[open_count++] = c;
     }
     if (show_solutions == 1) {
-        search<true>(open_count);
+        list_solutions(open_count);
     } else {
-        search<false>(open_count);
+        measure(open_count);
     }
 }
