@@ -6,6 +6,7 @@
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
+#include "tests/harness.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -31,19 +32,16 @@ int layouts_left;
 void compose_sentence(benchmark::State& state, bool fast) {
     const Sentence& sentence = sentences[state.range(0)];
     init_geometry();
-    std::FILE* saved_in = stdin;
-    std::FILE* saved_out = stdout;
-    std::FILE* answers = std::tmpfile();
-    for (int i = 0; i < 10000; ++i) std::fputs("y\n", answers);
-    stdin = answers;
-    stdout = std::fopen("/dev/null", "w");
+    static char answers[20000];
+    for (int i = 0; i < 10000; ++i) std::memcpy(answers + 2 * i, "y\n", 2);
+    int saved = divert_stdout();
     fast_counting = fast;
     layout_probe = [] {
         if (--layouts_left == 0) stop_flag = 1;
     };
     long measured = 0;
     for (auto _ : state) {
-        std::rewind(answers);
+        feed_stdin(answers, sizeof answers);
         random_state = 1;
         reset_puzzle();
         layouts_left = sentence.layouts;
@@ -53,10 +51,7 @@ void compose_sentence(benchmark::State& state, bool fast) {
     }
     layout_probe = nullptr;
     fast_counting = true;
-    std::fclose(stdout);
-    std::fclose(answers);
-    stdout = saved_out;
-    stdin = saved_in;
+    restore_stdout(saved);
     state.SetLabel(std::string(sentence.text, std::strlen(sentence.text) - 1));
     state.counters["layouts_per_s"] =
         benchmark::Counter(static_cast<double>(measured), benchmark::Counter::kIsRate);

@@ -25,29 +25,25 @@ void count_candidates(benchmark::State& state, bool fast, bool printing = false)
     const Sentence& sentence = sentences[state.range(0)];
     init_geometry();
     collect_candidates(sentence.text, sentence.candidates);
-    std::FILE* saved = stdout;
-    if (printing) stdout = std::fopen("/dev/null", "w");
+    int saved = printing ? divert_stdout() : -1;
     fast_counting = fast;
     show_solutions = printing ? 1 : 0;
     long counted = 0;
     long solutions = 0;
     for (auto _ : state) {
         for (int i = 0; i < candidate_count; ++i) {
-            load_candidate(i);
+            load_starter(candidate[i]);
             best_count = static_cast<int>(state.range(1));
             solution_count = 0;
             count_solutions(0);
             solutions += solution_count;
-            unload_candidate(i);
+            unload_starter(candidate[i]);
         }
         counted += candidate_count;
     }
     fast_counting = true;
     show_solutions = 0;
-    if (printing) {
-        std::fclose(stdout);
-        stdout = saved;
-    }
+    if (printing) restore_stdout(saved);
     state.SetLabel(std::string(sentence.text, std::strlen(sentence.text) - 1));
     state.counters["counts_per_s"] =
         benchmark::Counter(static_cast<double>(counted), benchmark::Counter::kIsRate);
@@ -84,9 +80,7 @@ void solver_count(benchmark::State& state, bool fast) {
         "......1.2......3.....4...5..6.....17.....2......38.....9......1......986..7641...";
     init_geometry();
     reset_puzzle();
-    for (int cell = 0; cell < 81; ++cell) {
-        if (starter[cell] != '.') place_value(cell, starter[cell] - '0');
-    }
+    load_starter(starter);
     fast_counting = fast;
     show_solutions = 1;
     for (auto _ : state) {

@@ -1,10 +1,11 @@
-// Shared by the unit tests: a clean slate of every global, and starters written as text.
+// Shared by the unit tests: a clean slate of every global before and after each test.
 #pragma once
 
 #include "composer/compose.h"
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
+#include "tests/harness.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
@@ -19,19 +20,6 @@ inline void reset_all() {
     fast_counting = true;
     layout_probe = nullptr;
     random_state = 1;
-}
-
-// Lays a starter written as 81 characters in reading order: '1'..'9' are givens, anything
-// else an empty cell. Returns false if a given breaks the sudoku rule.
-inline bool load_digits(const char* cells) {
-    for (int cell = 0; cell < 81; ++cell) {
-        int v = cells[cell] - '0';
-        if (v < 1 || v > 9) continue;
-        if (!fits(cell, v)) return false;
-        place_value(cell, v);
-        given[cell] = 1;
-    }
-    return true;
 }
 
 // True when every row, column and box set is exactly the union of its cells' value bits.

@@ -75,18 +75,11 @@ namespace {
 
 // Runs a composition with the given answers on stdin and returns what it printed.
 std::string compose_with_answers(const char* sentence, const char* answers) {
-    std::FILE* input = std::tmpfile();
-    std::fputs(answers, input);
-    std::rewind(input);
-    std::FILE* saved = stdin;
-    stdin = input;
+    feed_stdin(answers, std::strlen(answers));
     int length = static_cast<int>(std::strlen(sentence));
     testing::internal::CaptureStdout();
     if (check_sentence(sentence, length) == 1) run_composition(sentence);
-    std::string text = testing::internal::GetCapturedStdout();
-    stdin = saved;
-    std::fclose(input);
-    return text;
+    return testing::internal::GetCapturedStdout();
 }
 
 // Reads the 81 cells of the board printed at text[at], as the printed characters.

@@ -8,6 +8,7 @@
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
+#include "tests/harness.h"
 
 #include <csignal>
 #include <cstddef>
@@ -23,13 +24,8 @@ int layouts_left;
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::FILE* input = fmemopen(const_cast<std::uint8_t*>(data), size, "r");
-    if (input == nullptr) return 0; // fmemopen refuses an empty buffer on some systems
-    std::FILE* output = std::fopen("/dev/null", "w");
-    std::FILE* saved_in = stdin;
-    std::FILE* saved_out = stdout;
-    stdin = input;
-    stdout = output;
+    feed_stdin(data, size);
+    int saved = divert_stdout();
 
     reset_puzzle();
     stop_flag = 0;
@@ -54,9 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     setitimer(ITIMER_REAL, &timer, nullptr);
 
     layout_probe = nullptr;
-    stdin = saved_in;
-    stdout = saved_out;
-    std::fclose(input);
-    std::fclose(output);
+    restore_stdout(saved);
     return 0;
 }
