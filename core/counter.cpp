@@ -193,7 +193,8 @@ bool has_solution(int open_count) {
 }
 
 // Lists in reading order: the first open cell, values ascending, each entered only when a
-// solution lies below it, so every path it walks ends in a solution.
+// solution lies below it, so every path it walks ends in a solution. The grid it is called on
+// has a solution.
 void list_in_order(int open_count) {
     if (stop_flag != 0 || solution_count > best_count) return;
     int placed[81];
@@ -206,11 +207,14 @@ void list_in_order(int open_count) {
         int cell = open_cell[branch];
         close_cell(branch, &open_count);
         int mask = candidates(cell);
+        int listed = solution_count;
         while (mask != 0) {
             int bit = mask & -mask;
             mask ^= bit;
             place_value(cell, value_of(bit));
-            if (has_solution(open_count)) list_in_order(open_count);
+            // when the values before the last led to no solution, the last one holds it
+            bool known = mask == 0 && solution_count == listed;
+            if (known || has_solution(open_count)) list_in_order(open_count);
             remove_value(cell);
         }
     }
