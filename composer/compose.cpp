@@ -12,6 +12,7 @@
 #include "core/text.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 int tries;
@@ -22,11 +23,45 @@ int tries_report_step;
 std::uint32_t random_state = 1;
 void (*layout_probe)();
 
+std::uint64_t layout_cells[2]; // the occupied cells of the lay-out being built: 0..63, 64..80
+int memo_hits;
+
+std::uint64_t memo_key[memo_size][2]; // a measured lay-out's cells; 0 = an empty slot
+int memo_count[memo_size];            // its count, as the counter left it
+int memo_bound[memo_size];            // the bound that count was taken under
+
 namespace {
 
 std::uint32_t dist_reciprocal; // reciprocal_of(dist), set when a composition starts
 
+int memo_slot() {
+    std::uint64_t mixed =
+        (layout_cells[0] ^ (layout_cells[1] << 47 | layout_cells[1] >> 17)) * 0x9E3779B97F4A7C15u;
+    return static_cast<int>(mixed >> (64 - memo_bits));
+}
+
 } // namespace
+
+void clear_memo() {
+    std::memset(memo_key, 0, sizeof memo_key);
+    memo_hits = 0;
+}
+
+int recall_count() {
+    int slot = memo_slot();
+    if (memo_key[slot][0] != layout_cells[0] || memo_key[slot][1] != layout_cells[1]) return -1;
+    // a count taken under a bound at least as high is exact up to this bound's cut-off
+    if (memo_bound[slot] < best_count) return -1;
+    return memo_count[slot] < best_count + 1 ? memo_count[slot] : best_count + 1;
+}
+
+void remember_count(int count) {
+    int slot = memo_slot();
+    memo_key[slot][0] = layout_cells[0];
+    memo_key[slot][1] = layout_cells[1];
+    memo_count[slot] = count;
+    memo_bound[slot] = best_count;
+}
 
 int next_random() {
     random_state = random_state * 214013u + 2531011u;
@@ -46,6 +81,9 @@ void run_composition(const char* sentence) {
     stop_flag = 0;
     tries_report_step = 10;
     dist_reciprocal = dist > 0 ? reciprocal_of(dist) : 0;
+    clear_memo();
+    layout_cells[0] = 0;
+    layout_cells[1] = 0;
     std::fputs("composing ...\n", stdout);
     compose(sentence, 0, 0);
     print_verdict();
@@ -81,7 +119,9 @@ void compose(const char* sentence, int pos, int k) {
         if (r >= 80 || grid[r] != 0 || !fits(r, v)) continue;
         place_value(r, v);
         given[r] = 1;
+        layout_cells[r >> 6] ^= std::uint64_t{1} << (r & 63);
         compose(sentence, r + 1, k + 1);
+        layout_cells[r >> 6] ^= std::uint64_t{1} << (r & 63);
         given[r] = 0;
         remove_value(r);
     }
@@ -109,9 +149,15 @@ void evaluate_placement() {
         if (tries_report_step < 100000) tries_report_step *= 10;
     }
     if (layout_probe != nullptr) layout_probe();
-    solution_count = 0;
-    count_solutions(0);
-    if (stop_flag != 0) return; // a count cut short is neither reported nor presented
+    // the measuring build counts every lay-out itself
+    solution_count = fast_counting ? recall_count() : -1;
+    if (solution_count >= 0) ++memo_hits;
+    if (solution_count < 0) {
+        solution_count = 0;
+        count_solutions(0);
+        if (stop_flag != 0) return; // a count cut short is neither reported nor presented
+        remember_count(solution_count);
+    }
     if (solution_count == 0) return;
     ++solved_tries;
     if (solution_count < best_count) {

@@ -30,6 +30,20 @@ inline int remainder_by(int x, int d, std::uint32_t reciprocal) {
 }
 void seed_random(std::uint32_t seed);
 
+// The memo: counts of the lay-outs measured in this composition. A lay-out is fixed by its set
+// of occupied cells, since the letters go in sentence order into increasing cells, so the key
+// is exact. A count is kept with the bound it was taken under: best_count only falls during a
+// composition, and a count cut off at a higher bound, cut off again at this one, is this
+// bound's count.
+constexpr int memo_bits = 16;
+constexpr int memo_size = 1 << memo_bits;
+extern std::uint64_t
+    layout_cells[2];            // the occupied cells of the lay-out being built: 0..63, 64..80
+extern int memo_hits;           // lay-outs of this composition answered from the memo
+void clear_memo();              // every composition starts with an empty memo
+int recall_count();             // the lay-out's count at this bound; -1 when not known
+void remember_count(int count); // a count of the lay-out, taken at this bound, not cut short
+
 void run_composition(const char* sentence);         // the whole composition of an accepted sentence
 void compose(const char* sentence, int pos, int k); // lays letter k at pos or later
 void evaluate_placement();                          // measures one complete lay-out

@@ -185,3 +185,32 @@ TEST_F(ComposeTest, FirstLettersLandWhereTheFirstDrawsPutThem) {
     const int expected[5] = {1, 5, 8, 9, 11};
     for (int k = 0; k < 5; ++k) EXPECT_EQ(first[k], expected[k]) << k;
 }
+
+TEST_F(ComposeTest, MemoServesACountAtItsOwnBoundOrBelow) {
+    // counts of one lay-out, kept at one bound and recalled at another
+    struct Case {
+        int stored, stored_bound, recall_bound, recalled;
+    } cases[] = {
+        {3, 9, 9, 3},   // exact, same bound
+        {3, 9, 1, 2},   // exact, cut off again at the lower bound
+        {10, 9, 5, 6},  // cut off at 9, then at 5
+        {10, 9, 9, 10}, // cut off, same bound
+        {0, 9, 1, 0},   // no solution stays none
+        {2, 1, 5, -1},  // taken at a lower bound: not known at a higher one
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.stored << " at " << c.stored_bound);
+        clear_memo();
+        layout_cells[0] = 0x0123456789ABCDEFu;
+        layout_cells[1] = 0x1FFFF;
+        best_count = c.stored_bound;
+        remember_count(c.stored);
+        best_count = c.recall_bound;
+        EXPECT_EQ(recall_count(), c.recalled);
+        layout_cells[1] = 0x1FFFE; // another lay-out
+        EXPECT_EQ(recall_count(), -1);
+    }
+    clear_memo();
+    layout_cells[1] = 0x1FFFF;
+    EXPECT_EQ(recall_count(), -1); // a new composition starts with nothing known
+}

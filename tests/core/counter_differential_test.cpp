@@ -96,3 +96,48 @@ TEST_F(CounterDifferentialTest, FastCountAgreesWithReadingOrderOnComposedLayouts
     EXPECT_GT(listed, 1000);
     EXPECT_GT(unique, 100);
 }
+
+namespace {
+
+// The output of the first lay-outs of a composition, every more? answered yes.
+std::string first_layouts(const char* sentence, int layouts, bool fast) {
+    static int left;
+    left = layouts;
+    static char answers[2000];
+    for (int i = 0; i < 1000; ++i) std::memcpy(answers + 2 * i, "y\n", 2);
+    feed_stdin(answers, sizeof answers);
+    fast_counting = fast;
+    layout_probe = [] {
+        if (--left == 0) stop_flag = 1;
+    };
+    random_state = 1;
+    reset_puzzle();
+    testing::internal::CaptureStdout();
+    check_sentence(sentence, static_cast<int>(std::strlen(sentence)));
+    run_composition(sentence);
+    layout_probe = nullptr;
+    fast_counting = true;
+    return testing::internal::GetCapturedStdout();
+}
+
+} // namespace
+
+// The memo answers most lay-outs of a composition; what it prints must not change by a byte.
+// The measuring build counts every lay-out in reading order, without the memo. Sentences of
+// 20 to 23 letters take it seconds a lay-out: the whole compositions of bench/ compare those.
+TEST_F(CounterDifferentialTest, CompositionWithTheMemoPrintsWhatTheMeasuringBuildPrints) {
+    const struct {
+        const char* sentence;
+        int layouts;
+    } cases[] = {{"mothercatsmashesthreeroses\n", 3000},
+                 {"oldsailorsandlionsreadsirenlore\n", 30000},
+                 {"dearoldsailorslandonislesandreadlions\n", 100000}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sentence);
+        std::string with_memo = first_layouts(c.sentence, c.layouts, true);
+        int hits = memo_hits;
+        EXPECT_EQ(with_memo, first_layouts(c.sentence, c.layouts, false));
+        EXPECT_GT(hits, c.layouts / 2);
+        EXPECT_NE(with_memo.find("found : best"), std::string::npos);
+    }
+}
