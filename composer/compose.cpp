@@ -1,5 +1,9 @@
 // Composition: a depth-first search over random lay-outs of the sentence, every placement
-// undone on the way back, so the grid and the given flags are empty again when it ends.
+// undone on the way back. The walk keeps the lay-out in its own bit sets (the cells each value
+// may not take, the occupied cells) and lays letters into the grid, as givens, only when a
+// lay-out needs them: to be counted, measured for difficulty or shown. The grid then keeps
+// them, and a letter is lifted only when the walk moves it, so consecutive lay-outs cost only
+// the letters they change. When a composition ends the grid and the given flags are empty.
 // The generator starts at 1 and is reseeded only after a composition: the first one after
 // start-up is the same on every run.
 #include "composer/compose.h"
@@ -33,6 +37,62 @@ int memo_bound[memo_size];            // the bound that count was taken under
 namespace {
 
 std::uint32_t dist_reciprocal; // reciprocal_of(dist), set when a composition starts
+int letters;                   // letters in the sentence being composed
+int letter_at[80];             // the value of each letter, by its position in the sentence
+int laid_cell[80];             // the cell of each letter laid so far
+int in_grid;                   // letters 0 .. in_grid - 1 stand in the grid, at grid_cell
+int grid_cell[80];
+
+// Per value, the cells it may not take: those sharing a row, column or box with a cell that
+// holds it, and every cell from 80 on (a draw reaches cell 159 at most). A lay-out only ever
+// grows to the right of its last letter, so the cells it may take are always empty.
+std::uint64_t blocked[10][3];
+std::uint64_t peer_cells[81][2]; // fixed: the cells sharing a row, column or box with each cell
+
+void start_walk(const char* sentence) {
+    for (int cell = 0; cell < 81; ++cell) {
+        peer_cells[cell][0] = 0;
+        peer_cells[cell][1] = 0;
+        for (int other = 0; other < 81; ++other) {
+            if (row_of[other] == row_of[cell] || col_of[other] == col_of[cell] ||
+                box_of[other] == box_of[cell]) {
+                peer_cells[cell][other >> 6] |= std::uint64_t{1} << (other & 63);
+            }
+        }
+    }
+    for (auto& cells : blocked) {
+        cells[0] = 0;
+        cells[1] = ~std::uint64_t{0} << (80 - 64);
+        cells[2] = ~std::uint64_t{0};
+    }
+    letters = 0;
+    while (sentence[letters] != '\n' && sentence[letters] != '\0') {
+        letter_at[letters] = letter_value[static_cast<unsigned char>(sentence[letters])];
+        ++letters;
+    }
+    layout_cells[0] = 0;
+    layout_cells[1] = 0;
+    in_grid = 0;
+}
+
+// Lifts the letters from k on out of the grid.
+void lift_letters(int k) {
+    while (in_grid > k) {
+        int cell = grid_cell[--in_grid];
+        given[cell] = 0;
+        remove_value(cell);
+    }
+}
+
+// Lays the whole lay-out into the grid: the letters not there yet.
+void lay_grid() {
+    for (; in_grid < letters; ++in_grid) {
+        int cell = laid_cell[in_grid];
+        grid_cell[in_grid] = cell;
+        place_value(cell, letter_at[in_grid]);
+        given[cell] = 1;
+    }
+}
 
 int memo_slot() {
     std::uint64_t mixed =
@@ -82,10 +142,10 @@ void run_composition(const char* sentence) {
     tries_report_step = 10;
     dist_reciprocal = dist > 0 ? reciprocal_of(dist) : 0;
     clear_memo();
-    layout_cells[0] = 0;
-    layout_cells[1] = 0;
+    start_walk(sentence);
     std::fputs("composing ...\n", stdout);
     compose(sentence, 0, 0);
+    lift_letters(0);
     print_verdict();
     seed_random(static_cast<std::uint32_t>(std::time(nullptr)));
 }
@@ -106,24 +166,27 @@ void compose(const char* sentence, int pos, int k) {
         deepest_letter = k;
         std::printf("%s", sentence + k);
     }
-    char c = sentence[k];
-    if (c == '\n' || c == '\0') {
+    if (k == letters) {
         evaluate_placement();
         return;
     }
-    int v = letter_value[static_cast<unsigned char>(c)];
     if (dist < 1) return;
+    std::uint64_t* no = blocked[letter_at[k]];
     // draws are independent and may repeat; the last cell is never a candidate
     for (int attempt = 0; attempt < dist; ++attempt) {
         int r = pos + remainder_by(next_random(), dist, dist_reciprocal);
-        if (r >= 80 || grid[r] != 0 || !fits(r, v)) continue;
-        place_value(r, v);
-        given[r] = 1;
+        if (((no[r >> 6] >> (r & 63)) & 1) != 0) continue;
+        std::uint64_t was[2] = {no[0], no[1]};
+        no[0] |= peer_cells[r][0];
+        no[1] |= peer_cells[r][1];
         layout_cells[r >> 6] ^= std::uint64_t{1} << (r & 63);
+        laid_cell[k] = r;
+        // a letter in the grid from an earlier lay-out stays while the walk keeps its cell
+        if (in_grid > k && grid_cell[k] != r) lift_letters(k);
         compose(sentence, r + 1, k + 1);
         layout_cells[r >> 6] ^= std::uint64_t{1} << (r & 63);
-        given[r] = 0;
-        remove_value(r);
+        no[0] = was[0];
+        no[1] = was[1];
     }
 }
 
@@ -142,17 +205,20 @@ void present(int difficulty) {
 
 } // namespace
 
-void evaluate_placement() {
-    ++tries;
-    if (tries % tries_report_step == 0) {
-        std::printf("tries: %d  - best: %d solution(s)(CTRL-C to stop)\n", tries, best_count);
-        if (tries_report_step < 100000) tries_report_step *= 10;
+namespace {
+
+// Counts the lay-out, or recalls its count, and acts on it; lays the grid where it needs it.
+void judge_layout() {
+    if (layout_probe != nullptr) {
+        lay_grid();
+        layout_probe();
     }
-    if (layout_probe != nullptr) layout_probe();
     // the measuring build counts every lay-out itself
     solution_count = fast_counting ? recall_count() : -1;
-    if (solution_count >= 0) ++memo_hits;
-    if (solution_count < 0) {
+    if (solution_count >= 0) {
+        ++memo_hits;
+    } else {
+        lay_grid();
         solution_count = 0;
         count_solutions(0);
         if (stop_flag != 0) return; // a count cut short is neither reported nor presented
@@ -167,6 +233,7 @@ void evaluate_placement() {
     }
     best_count = solution_count;
     if (solution_count != 1) return;
+    lay_grid();
     int difficulty = measure_difficulty();
     if (difficulty > best_difficulty) {
         best_difficulty = difficulty;
@@ -174,6 +241,17 @@ void evaluate_placement() {
         return;
     }
     present(difficulty);
+}
+
+} // namespace
+
+void evaluate_placement() {
+    ++tries;
+    if (tries % tries_report_step == 0) {
+        std::printf("tries: %d  - best: %d solution(s)(CTRL-C to stop)\n", tries, best_count);
+        if (tries_report_step < 100000) tries_report_step *= 10;
+    }
+    judge_layout();
 }
 
 int measure_difficulty() {
