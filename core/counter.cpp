@@ -23,7 +23,7 @@ bool fast_counting = true;
 namespace {
 
 int open_cell[81];  // cells the fast count has yet to fill; each level owns [0, its count)
-int open_mask[81];  // candidates of the open cells as the last scan found them
+int open_mask[81];  // candidates of the open cells as the last scan found them; 0 elsewhere
 int last_dead_cell; // the empty cell without candidates that ended the last count, if any
 
 // Solutions a listing already knows, found by its measuring counts. Any one that agrees with
@@ -68,41 +68,38 @@ inline void close_cell(int i, int* open_count) {
 }
 
 // Places every value that has one place left in a row, column or box. open_mask holds the
-// candidates of the open cells [0, open_count) as the last scan found them; it may go stale as
-// values are placed, but only ever holds too many candidates: a value seen in one cell of a
-// unit has at most that place left. Returns -1 on a contradiction, else the number placed.
-int place_hidden_singles(int open_count, int* placed, int* placed_count) {
-    int once[27] = {}; // values seen in some open cell of each unit, then in two or more
-    int twice[27] = {};
-    for (int i = 0; i < open_count; ++i) {
-        int cell = open_cell[i];
-        int mask = open_mask[cell];
-        int units[3] = {row_of[cell], 9 + col_of[cell], 18 + box_of[cell]};
-        for (int unit : units) {
-            twice[unit] |= once[unit] & mask;
-            once[unit] |= mask;
-        }
-    }
+// candidates of the open cells as the last scan found them, and 0 for every other cell; it
+// may go stale as values are placed, but only ever holds too many candidates: a value seen
+// in one cell of a unit has at most that place left. Returns -1 on a contradiction, else the
+// number placed.
+int place_hidden_singles(int* placed, int* placed_count) {
     int* const unit_masks[3] = {row_mask, col_mask, box_mask};
     int found = 0;
     for (int unit = 0; unit < 27; ++unit) {
-        int* mask_of_unit = &unit_masks[unit / 9][unit % 9];
-        int missing = all_values & ~*mask_of_unit;
-        if ((once[unit] & missing) != missing) return -1; // a value with no place left
-        int single = once[unit] & ~twice[unit] & missing;
+        const int* cells = unit_cell[unit];
+        int once = 0; // values seen in some open cell of the unit, then in two or more
+        int twice = 0;
+        for (int j = 0; j < 9; ++j) {
+            int mask = open_mask[cells[j]];
+            twice |= once & mask;
+            once |= mask;
+        }
+        // values placed from earlier units are no longer missing here
+        int missing = all_values & ~unit_masks[unit / 9][unit % 9];
+        if ((once & missing) != missing) return -1; // a value with no place left
+        int single = once & ~twice & missing;
         while (single != 0) {
             int bit = single & -single;
             single ^= bit;
-            if ((*mask_of_unit & bit) != 0) continue; // placed meanwhile from another unit
             int cell = -1;
             for (int j = 0; j < 9; ++j) {
-                int c = unit_cell[unit][j];
-                if (grid[c] == 0 && (open_mask[c] & bit) != 0) cell = c;
+                if ((open_mask[cells[j]] & bit) != 0) cell = cells[j];
             }
             int v = value_of(bit);
             // its one place was taken by another value meanwhile, or no longer fits
             if (cell < 0 || !fits(cell, v)) return -1;
             place_value(cell, v);
+            open_mask[cell] = 0;
             placed[(*placed_count)++] = cell;
             ++found;
         }
@@ -110,9 +107,13 @@ int place_hidden_singles(int open_count, int* placed, int* placed_count) {
     return found;
 }
 
-// Fills forced cells until none is left, recording each in placed. Returns the position in
-// open_cell of the cell to branch on, -1 when the grid is complete, -2 on a contradiction.
+// Fills forced cells, recording each in placed: cells with one candidate until none is left,
+// then one pass for values with one place in a unit, then cells with one candidate again.
+// Another pass for values would rarely find more, and costs more than the branching it saves.
+// Returns the position in open_cell of the cell to branch on, -1 when the grid is complete,
+// -2 on a contradiction.
 template <bool in_order> int propagate(int* open_count, int* placed, int* placed_count) {
+    bool values_done = false;
     for (;;) {
         bool changed = false;
         int branch = -1;
@@ -127,6 +128,7 @@ template <bool in_order> int propagate(int* open_count, int* placed, int* placed
             if (mask == 0) return -2;
             if ((mask & (mask - 1)) == 0) {
                 place_value(cell, value_of(mask));
+                open_mask[cell] = 0;
                 placed[(*placed_count)++] = cell;
                 close_cell(i, open_count);
                 changed = true;
@@ -145,7 +147,9 @@ template <bool in_order> int propagate(int* open_count, int* placed, int* placed
         }
         if (*open_count == 0) return -1;
         if (changed) continue;
-        int hidden = place_hidden_singles(*open_count, placed, placed_count);
+        if (values_done) return branch;
+        values_done = true;
+        int hidden = place_hidden_singles(placed, placed_count);
         if (hidden < 0) return -2;
         if (hidden == 0) return branch;
     }
@@ -163,6 +167,7 @@ void measure(int open_count) {
     } else if (branch >= 0) {
         int cell = open_cell[branch];
         close_cell(branch, &open_count);
+        open_mask[cell] = 0;
         int mask = candidates(cell);
         // ascending values; no re-test between them: the callee tests the flag and the bound
         while (mask != 0) {
@@ -206,6 +211,7 @@ void list_in_order(int open_count) {
     } else if (branch >= 0) {
         int cell = open_cell[branch];
         close_cell(branch, &open_count);
+        open_mask[cell] = 0;
         int mask = candidates(cell);
         int listed = solution_count;
         while (mask != 0) {
@@ -274,6 +280,7 @@ void count_solutions(int cell) {
         return;
     }
     int open_count = 0;
+    std::memset(open_mask, 0, sizeof open_mask); // filled cells hold no candidates
     for (int c = cell; c < 81; ++c) {
         if (grid[c] != 0) continue;
         if (candidates(c) == 0) {
