@@ -1,6 +1,12 @@
-// Composition rate, lay-outs measured per second, of the composer with the fast count and
-// with the reading-order backtracking: the first lay-outs of four sentences from the
-// generator's initial state, output to /dev/null, every more? answered yes.
+// Composition rate, lay-outs per second, from the generator's initial state, output to
+// /dev/null and every more? answered yes, on the four sentences of the README:
+//   BM_compose_fast / _reading_order: the first lay-outs, with the fast count and the memo,
+//       and with the reading-order count and no memo (the measuring build);
+//   BM_compose_walk_only: the same lay-outs with every count skipped (each lay-out's count is
+//       put in the memo just before it is looked up), which leaves the composer's own walk;
+//   BM_whole_composition, BM_whole_walk_only: the same, to the 10,000,001-try limit.
+// memo_hits is the share of lay-outs whose count came from the memo. The whole compositions
+// take minutes: run them with --benchmark_filter=whole; CI leaves them out.
 #include "composer/compose.h"
 #include "composer/sentence.h"
 #include "core/counter.h"
@@ -27,45 +33,68 @@ const Sentence sentences[] = {
     {"silentsailorsrotates\n", 40},
 };
 
-int layouts_left;
+int layouts_left; // 0: no limit
+bool walk_only;
 
-void compose_sentence(benchmark::State& state, bool fast) {
+void on_layout() {
+    // a count of one more than the bound, as a lay-out with too many solutions has: the
+    // composition walks on exactly as it would, and nothing is counted
+    if (walk_only) remember_count(best_count + 1);
+    if (layouts_left > 0 && --layouts_left == 0) stop_flag = 1;
+}
+
+void compose_sentence(benchmark::State& state, bool fast, bool walk, bool whole) {
     const Sentence& sentence = sentences[state.range(0)];
     init_geometry();
     static char answers[20000];
     for (int i = 0; i < 10000; ++i) std::memcpy(answers + 2 * i, "y\n", 2);
     int saved = divert_stdout();
     fast_counting = fast;
-    layout_probe = [] {
-        if (--layouts_left == 0) stop_flag = 1;
-    };
+    walk_only = walk;
+    layout_probe = on_layout;
     long measured = 0;
+    long hits = 0;
     for (auto _ : state) {
         feed_stdin(answers, sizeof answers);
         random_state = 1;
         reset_puzzle();
-        layouts_left = sentence.layouts;
+        layouts_left = whole ? 0 : sentence.layouts;
         check_sentence(sentence.text, static_cast<int>(std::strlen(sentence.text)));
         run_composition(sentence.text);
         measured += tries;
+        hits += memo_hits;
     }
     layout_probe = nullptr;
     fast_counting = true;
+    walk_only = false;
     restore_stdout(saved);
     state.SetLabel(std::string(sentence.text, std::strlen(sentence.text) - 1));
     state.counters["layouts_per_s"] =
         benchmark::Counter(static_cast<double>(measured), benchmark::Counter::kIsRate);
+    state.counters["memo_hits"] = static_cast<double>(hits) / static_cast<double>(measured);
 }
 
 void BM_compose_fast(benchmark::State& state) {
-    compose_sentence(state, true);
+    compose_sentence(state, true, false, false);
 }
 void BM_compose_reading_order(benchmark::State& state) {
-    compose_sentence(state, false);
+    compose_sentence(state, false, false, false);
+}
+void BM_compose_walk_only(benchmark::State& state) {
+    compose_sentence(state, true, true, false);
+}
+void BM_whole_composition(benchmark::State& state) {
+    compose_sentence(state, true, false, true);
+}
+void BM_whole_walk_only(benchmark::State& state) {
+    compose_sentence(state, true, true, true);
 }
 
 BENCHMARK(BM_compose_fast)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_compose_reading_order)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_compose_walk_only)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_whole_composition)->DenseRange(0, 3)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(BM_whole_walk_only)->DenseRange(0, 3)->Unit(benchmark::kSecond)->Iterations(1);
 
 } // namespace
 
