@@ -11,7 +11,7 @@ per_family=${3:-50}
 cap_ms=${4:-1000}
 root=$(cd "$(dirname "$0")/.." && pwd)
 release=$("$root/bench/release_build.sh" "$commit")
-"${CXX:-g++}" -std=c++20 -O3 -DNDEBUG -I"$release/src" "$root/bench/listing_bench.cpp" \
+"${CXX:-g++}" -std=c++20 -O3 -DNDEBUG -I"$release/src" -I"$root" "$root/bench/listing_bench.cpp" \
   "$release/build/libverbagrid_lib.a" -o "$release/listing_bench"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 void print_board() {
-    char text[400]; // 81 cells of 2 bytes, 27 gaps of 2, 13 line feeds: 253 bytes at most
+    char text[400]; // 81 cells of 2 bytes, 27 gaps of 2, 13 line feeds: 229 bytes
     int length = 0;
     for (int cell = 0; cell < 81; ++cell) {
         // the gap comes before the line feeds: each row ends with the next group's two spaces

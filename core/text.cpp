@@ -1,5 +1,7 @@
-// Line input for every prompt. A read that a signal interrupts is read again: Ctrl-C at a
-// prompt must never look like end of input.
+// Line input for every prompt. Ctrl-C at a prompt must never look like end of input. Where
+// signal() installs handlers that restart an interrupted read (glibc, BSD), the C library
+// takes the read up again by itself; where it does not (System V semantics), getc fails with
+// EINTR, and the read is taken up here.
 #include "core/text.h"
 
 #include <cerrno>

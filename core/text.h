@@ -18,5 +18,7 @@ void fold_lower(char* text, int length); // lower-cases the first length bytes i
 
 // Flushes stdout, empties buf, then reads one line like std::fgets: at most size - 1 bytes,
 // the line feed kept when it fits, the rest left for the next read. Returns the number of
-// bytes taken (NUL bytes count like any other); 0 only at end of input.
+// bytes taken (NUL bytes count like any other). 0 means that nothing could be read: input has
+// ended, or reading failed (standard input a directory, say); callers take both as the end of
+// input. An interrupt while the read waits is neither.
 int read_line(char* buf, int size);
