@@ -37,6 +37,7 @@ int memo_bound[memo_size];            // the bound that count was taken under
 namespace {
 
 std::uint32_t dist_reciprocal; // reciprocal_of(dist), set when a composition starts
+int next_report;               // the next multiple of tries_report_step: no division per lay-out
 int letters;                   // letters in the sentence being composed
 int letter_at[80];             // the value of each letter, by its position in the sentence
 int laid_cell[80];             // the cell of each letter laid so far
@@ -140,6 +141,7 @@ void run_composition(const char* sentence) {
     best_difficulty = -1;
     stop_flag = 0;
     tries_report_step = 10;
+    next_report = tries_report_step;
     dist_reciprocal = dist > 0 ? reciprocal_of(dist) : 0;
     clear_memo();
     start_walk(sentence);
@@ -247,9 +249,10 @@ void judge_layout() {
 
 void evaluate_placement() {
     ++tries;
-    if (tries % tries_report_step == 0) {
+    if (tries == next_report) {
         std::printf("tries: %d  - best: %d solution(s)(CTRL-C to stop)\n", tries, best_count);
         if (tries_report_step < 100000) tries_report_step *= 10;
+        next_report = (tries / tries_report_step + 1) * tries_report_step;
     }
     judge_layout();
 }
