@@ -30,11 +30,11 @@ void (*layout_probe)();
 std::uint64_t layout_cells[2]; // the occupied cells of the lay-out being built: 0..63, 64..80
 int memo_hits;
 
+namespace {
+
 std::uint64_t memo_key[memo_size][2]; // a measured lay-out's cells; 0 = an empty slot
 int memo_count[memo_size];            // its count, as the counter left it
 int memo_bound[memo_size];            // the bound that count was taken under
-
-namespace {
 
 std::uint32_t dist_reciprocal; // reciprocal_of(dist), set when a composition starts
 int next_report;               // the next multiple of tries_report_step: no division per lay-out

@@ -37,8 +37,8 @@ void seed_random(std::uint32_t seed);
 // bound's count.
 constexpr int memo_bits = 16;
 constexpr int memo_size = 1 << memo_bits;
-extern std::uint64_t
-    layout_cells[2];            // the occupied cells of the lay-out being built: 0..63, 64..80
+// the occupied cells of the lay-out being built: cells 0..63, then 64..80
+extern std::uint64_t layout_cells[2];
 extern int memo_hits;           // lay-outs of this composition answered from the memo
 void clear_memo();              // every composition starts with an empty memo
 int recall_count();             // the lay-out's count at this bound; -1 when not known
