@@ -48,19 +48,8 @@ int grid_cell[80];
 // holds it, and every cell from 80 on (a draw reaches cell 159 at most). A lay-out only ever
 // grows to the right of its last letter, so the cells it may take are always empty.
 std::uint64_t blocked[10][3];
-std::uint64_t peer_cells[81][2]; // fixed: the cells sharing a row, column or box with each cell
 
 void start_walk(const char* sentence) {
-    for (int cell = 0; cell < 81; ++cell) {
-        peer_cells[cell][0] = 0;
-        peer_cells[cell][1] = 0;
-        for (int other = 0; other < 81; ++other) {
-            if (row_of[other] == row_of[cell] || col_of[other] == col_of[cell] ||
-                box_of[other] == box_of[cell]) {
-                peer_cells[cell][other >> 6] |= std::uint64_t{1} << (other & 63);
-            }
-        }
-    }
     for (auto& cells : blocked) {
         cells[0] = 0;
         cells[1] = ~std::uint64_t{0} << (80 - 64);

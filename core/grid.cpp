@@ -19,6 +19,7 @@ int box_of[81];
 int value_bit[10];
 int unit_cell[27][9];
 int set_size[512];
+std::uint64_t peer_cells[81][2];
 
 void init_geometry() {
     for (int cell = 0; cell < 81; ++cell) {
@@ -29,6 +30,14 @@ void init_geometry() {
     value_bit[0] = 0;
     for (int v = 1; v <= 9; ++v) value_bit[v] = 1 << (v - 1);
     for (int set = 1; set < 512; ++set) set_size[set] = set_size[set >> 1] + (set & 1);
+    for (int cell = 0; cell < 81; ++cell) {
+        for (int other = 0; other < 81; ++other) {
+            if (row_of[other] == row_of[cell] || col_of[other] == col_of[cell] ||
+                box_of[other] == box_of[cell]) {
+                peer_cells[cell][other >> 6] |= std::uint64_t{1} << (other & 63);
+            }
+        }
+    }
     int filled[27] = {};
     for (int cell = 0; cell < 81; ++cell) {
         unit_cell[row_of[cell]][filled[row_of[cell]]++] = cell;

@@ -2,6 +2,8 @@
 // Every change of a cell goes through place_value/remove_value, so the sets never drift.
 #pragma once
 
+#include <cstdint>
+
 constexpr int all_values = 0x1FF; // the bits of the values 1..9
 
 extern int grid[81];          // value of each cell, 0..80 in reading order; 0 = empty
@@ -19,6 +21,8 @@ extern int box_of[81];       // fixed: 3 * (row / 3) + col / 3
 extern int value_bit[10];    // fixed: 0 for value 0, 1 << (v - 1) for v = 1..9
 extern int unit_cell[27][9]; // fixed: the cells of rows 0..8, columns 9..17, boxes 18..26
 extern int set_size[512];    // fixed: the number of values in each value set
+// fixed: each cell's row, column and box as a cell set, cells 0..63 then 64..80
+extern std::uint64_t peer_cells[81][2];
 
 void init_geometry();   // fills the fixed tables; once, at start-up
 void reset_puzzle();    // empties cells, flags, sets and alphabet; not the fixed tables
