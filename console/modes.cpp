@@ -59,9 +59,6 @@ void run_solver() {
     std::fputs("Solver mode\n", stdout);
     for (;;) {
         install_interrupt_handler();
-        // cleared before the rows too, not only before the count: a read that Ctrl-C cuts
-        // short is recognised by the flag changing
-        stop_flag = 0;
         show_solutions = 1;
         reset_puzzle();
         if (read_starter() == 0) return;

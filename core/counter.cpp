@@ -3,8 +3,10 @@
 // column or box) before it branches, and gives up on a branch as soon as a cell or a value
 // has no place left. Measuring counts branch on the cell with fewest candidates. Listings
 // branch on the first empty cell in reading order, so solutions keep their order, and enter a
-// value only once a measuring count or a known solution shows that a solution lies below it:
-// a listing costs what it prints, never a walk through a subtree without solutions.
+// value only once a known solution or a measuring count with bound 0 shows that a solution
+// lies below it. Those counts do walk subtrees without solutions, but fewest-first, where a
+// dead end shows within a few cells; the reading-order walk they spare can spend minutes
+// there. So a listing costs about one short count per node on the paths to its solutions.
 #include "core/counter.h"
 
 #include "core/board.h"

@@ -5,7 +5,8 @@
 extern int solution_count; // solutions found by the current count; the caller zeroes it
 extern int best_count;     // the bound: a count stops at best_count + 1 solutions
 extern int show_solutions; // 1: print each solution under its heading; set by the callers
-extern bool fast_counting; // false only in the measuring build: every count in reading order
+extern bool fast_counting; // false: every count in reading order; set by the measuring build
+                           // and by tests that check the fast count against the plain one
 
 // Counts from cell onward; every cell before it must be filled. Solutions come in
 // lexicographic order of their values read cell by cell, so a listing is the same whichever

@@ -1,21 +1,19 @@
 // Line input for every prompt. Ctrl-C at a prompt must never look like end of input. Where
 // signal() installs handlers that restart an interrupted read (glibc, BSD), the C library
 // takes the read up again by itself; where it does not (System V semantics), getc fails with
-// EINTR, and the read is taken up here. At a Windows console, Ctrl-C and Ctrl-Break end a
-// pending read as if input had ended; the handler sets the stop flag, and a read that ended
-// with nothing while the flag changed is taken up again too.
+// EINTR, and the byte is read again here. Where an interrupt ends a pending read as if input
+// had ended (a Windows console), the handler counts every interrupt, and a read that ended
+// with nothing while the count moved is taken up again: every interrupt, the second and later
+// ones included, since the count moves even when the stop flag is already set.
 #include "core/text.h"
 
 #include "core/stop_flag.h"
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#endif
+
+void (*read_interrupted_wait)(std::sig_atomic_t count_before);
 
 void fold_lower(char* text, int length) {
     for (int i = 0; i < length; ++i) text[i] = to_lower(text[i]);
@@ -23,40 +21,39 @@ void fold_lower(char* text, int length) {
 
 namespace {
 
-// Whether Ctrl-C or Ctrl-Break cut short a read that ended with nothing: at a Windows console,
-// the stop flag changed since flag_before. The handler runs on a thread of its own, perhaps a
-// moment after the read has returned, so it is given that moment. Elsewhere an interrupt
-// never ends a read.
-bool cut_short([[maybe_unused]] std::sig_atomic_t flag_before) {
-#ifdef _WIN32
-    if (!_isatty(_fileno(stdin))) return false;
-    for (int waited = 0; waited < 20 && stop_flag == flag_before; ++waited) Sleep(10);
-    return stop_flag != flag_before;
-#else
-    return false;
-#endif
+int stdin_byte() {
+    for (;;) {
+        int c = std::getc(stdin);
+        if (c != EOF || !std::ferror(stdin) || errno != EINTR) return c;
+        std::clearerr(stdin);
+    }
 }
+
+void no_wait(std::sig_atomic_t) {}
 
 } // namespace
 
-int read_line(char* buf, int size) {
-    std::fflush(stdout);
+int read_line_from(char* buf, int size, int (*read_byte)(), void (*wait)(std::sig_atomic_t)) {
     std::memset(buf, 0, static_cast<std::size_t>(size));
     int length = 0;
-    std::sig_atomic_t flag_before = stop_flag;
+    std::sig_atomic_t count_before = interrupt_count;
     while (length < size - 1) {
-        int c = std::getc(stdin);
+        int c = read_byte();
         if (c == EOF) {
-            bool interrupted = std::ferror(stdin) && errno == EINTR;
-            if (interrupted || (length == 0 && cut_short(flag_before))) {
-                std::clearerr(stdin);
-                flag_before = stop_flag;
-                continue;
-            }
-            break;
+            if (length > 0) break;
+            wait(count_before);
+            if (interrupt_count == count_before) break;
+            count_before = interrupt_count;
+            continue;
         }
         buf[length++] = static_cast<char>(c);
         if (c == '\n') break;
     }
     return length;
+}
+
+int read_line(char* buf, int size) {
+    std::fflush(stdout);
+    return read_line_from(buf, size, stdin_byte,
+                          read_interrupted_wait != nullptr ? read_interrupted_wait : no_wait);
 }

@@ -43,9 +43,3 @@ TEST_F(BoardTest, ValuesWithoutALetterPrintAsDigitsGivenOrNot) {
     std::string text = printed_board();
     EXPECT_EQ(text.substr(4, 6), "k 5 9 ");
 }
-
-TEST_F(BoardTest, LastRowEndsWithOneSpace) {
-    std::string text = printed_board();
-    ASSERT_GE(text.size(), 3u);
-    EXPECT_EQ(text.substr(text.size() - 3), "- \n");
-}

@@ -141,11 +141,3 @@ TEST_F(CounterTest, StopFlagEndsACountAtOnceWithTheGridRestored) {
         EXPECT_TRUE(sets_match_grid());
     }
 }
-
-TEST_F(CounterTest, FastCountLeavesTheGivenFlagsAlone) {
-    load(two_solutions);
-    int flags[81];
-    std::memcpy(flags, given, sizeof flags);
-    count_both_ways(9);
-    EXPECT_EQ(std::memcmp(flags, given, sizeof flags), 0);
-}
