@@ -134,28 +134,26 @@ void run_composition(const char* sentence) {
     dist_reciprocal = dist > 0 ? reciprocal_of(dist) : 0;
     clear_memo();
     start_walk(sentence);
-    std::fputs("composing ...\n", stdout);
+    news->started();
     compose(sentence, 0, 0);
     lift_letters(0);
-    print_verdict();
+    news->ended();
     seed_random(static_cast<std::uint32_t>(std::time(nullptr)));
 }
 
-void print_verdict() {
+const char* verdict() {
     // a composition whose every lay-out had no solution cannot build a starter; saying it
     // had too many solutions would tell the user the opposite of the truth
-    if (tries == 0 || solved_tries == 0) {
-        std::fputs("* cannot build starter position\n", stdout);
-    } else if (tries > max_tries || best_count == 9) {
-        std::fputs("* too many solutions\n", stdout);
-    }
+    if (tries == 0 || solved_tries == 0) return "* cannot build starter position\n";
+    if (tries > max_tries || best_count == 9) return "* too many solutions\n";
+    return nullptr;
 }
 
 void compose(const char* sentence, int pos, int k) {
     if (stop_flag != 0 || tries > max_tries || pos > 80) return;
     if (k > deepest_letter) {
         deepest_letter = k;
-        std::printf("%s", sentence + k);
+        news->reached(sentence + k);
     }
     if (k == letters) {
         evaluate_placement();
@@ -183,6 +181,22 @@ void compose(const char* sentence, int pos, int k) {
 
 namespace {
 
+void print_start() {
+    std::fputs("composing ...\n", stdout);
+}
+
+void print_depth(const char* rest) {
+    std::printf("%s", rest);
+}
+
+void print_progress() {
+    std::printf("tries: %d  - best: %d solution(s)(CTRL-C to stop)\n", tries, best_count);
+}
+
+void print_improvement(int count) {
+    std::printf("found : best : %d solution(s) - tries:%d\n", count, tries);
+}
+
 void present(int difficulty) {
     std::printf("\n** difficulty:%d ***\n", difficulty);
     print_board();
@@ -194,7 +208,16 @@ void present(int difficulty) {
     ask_more();
 }
 
+void print_verdict() {
+    const char* text = verdict();
+    if (text != nullptr) std::fputs(text, stdout);
+}
+
 } // namespace
+
+const composition_news dialogue_news = {print_start,       print_depth, print_progress,
+                                        print_improvement, present,     print_verdict};
+const composition_news* news = &dialogue_news;
 
 namespace {
 
@@ -218,7 +241,7 @@ void judge_layout() {
     if (solution_count == 0) return;
     ++solved_tries;
     if (solution_count < best_count) {
-        std::printf("found : best : %d solution(s) - tries:%d\n", solution_count, tries);
+        news->improved(solution_count);
     } else if (solution_count != 1) {
         return;
     }
@@ -231,7 +254,7 @@ void judge_layout() {
     } else if (difficulty < 5) {
         return;
     }
-    present(difficulty);
+    news->unique(difficulty);
 }
 
 } // namespace
@@ -239,7 +262,7 @@ void judge_layout() {
 void evaluate_placement() {
     ++tries;
     if (tries == next_report) {
-        std::printf("tries: %d  - best: %d solution(s)(CTRL-C to stop)\n", tries, best_count);
+        news->progressed();
         if (tries_report_step < 100000) tries_report_step *= 10;
         next_report = (tries / tries_report_step + 1) * tries_report_step;
     }

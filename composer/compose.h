@@ -49,4 +49,20 @@ void compose(const char* sentence, int pos, int k); // lays letter k at pos or l
 void evaluate_placement();                          // measures one complete lay-out
 int measure_difficulty(); // 9 minus the fullest row, column or box of the grid
 void ask_more();          // leaves the answer in the stop flag: 0 go on, 1 stop
-void print_verdict();     // the closing line of a composition, if any
+const char* verdict();    // the closing line of a composition, or null when there is none
+
+// What a composition tells as it goes. The dialogue prints it; the compose command turns it
+// into progress and starters. Each is called on the composing thread, in walk order.
+struct composition_news {
+    void (*started)();                 // the search begins
+    void (*reached)(const char* rest); // a new depth: the sentence from the letter reached on
+    void (*progressed)();              // tries reached a report point
+    void (*improved)(int count);       // a new lowest count, at tries
+    // A unique starter worth showing, in the grid with its givens flagged. Leaves the answer
+    // in the stop flag, as the more? question does: 0 goes on, 1 stops.
+    void (*unique)(int difficulty);
+    void (*ended)(); // the search is over: the verdict
+};
+extern const composition_news dialogue_news; // the dialogue's prints and its more? question
+extern const composition_news* news;         // where the news goes: the dialogue's, unless a
+                                             // command sets its own before composing

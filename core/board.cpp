@@ -7,7 +7,18 @@
 
 #include <cstdio>
 
+char symbol_of(int v, bool is_given) {
+    char c = static_cast<char>(value_letter[v]);
+    if (v == 0) return '-';
+    if (c == 0) return static_cast<char>('0' + v);
+    return is_given ? to_upper(c) : to_lower(c);
+}
+
 void print_board() {
+    write_board(stdout, grid, given);
+}
+
+void write_board(std::FILE* out, const int* cells, const int* givens) {
     char text[400]; // 81 cells of 2 bytes, 27 gaps of 2, 13 line feeds: 229 bytes
     int length = 0;
     for (int cell = 0; cell < 81; ++cell) {
@@ -18,18 +29,9 @@ void print_board() {
         }
         if (cell % 9 == 0) text[length++] = '\n';
         if (cell % 27 == 0) text[length++] = '\n';
-        int v = grid[cell];
-        char c = static_cast<char>(value_letter[v]);
-        if (v == 0) {
-            c = '-';
-        } else if (c == 0) {
-            c = static_cast<char>('0' + v);
-        } else {
-            c = given[cell] ? to_upper(c) : to_lower(c);
-        }
-        text[length++] = c;
+        text[length++] = symbol_of(cells[cell], givens[cell] != 0);
         text[length++] = ' ';
     }
     text[length++] = '\n';
-    std::fwrite(text, 1, static_cast<std::size_t>(length), stdout);
+    std::fwrite(text, 1, static_cast<std::size_t>(length), out);
 }

@@ -13,9 +13,11 @@
 #include "core/grid.h"
 #include "core/stop_flag.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 int solution_count;
 int best_count;
@@ -37,6 +39,8 @@ int next_witness;   // the slot the next solution overwrites once all are in use
 bool witnessing;    // a listing runs: measuring counts keep the solutions they find
 bool all_witnessed; // the witnesses are every solution of the starter
 
+void (*solution_taker)(int number); // where list_up_to sends each solution; null: printed
+
 inline int value_of(int bit) {
     return std::countr_zero(static_cast<unsigned>(bit)) + 1;
 }
@@ -44,6 +48,15 @@ inline int value_of(int bit) {
 void print_solution(int number) {
     std::printf("\n-- sol (%d)\n", number);
     print_board();
+}
+
+// A solution in the grid: to list_up_to's taker, else printed when solutions are shown.
+void show_solution() {
+    if (solution_taker != nullptr) {
+        solution_taker(solution_count);
+    } else if (show_solutions == 1) {
+        print_solution(solution_count);
+    }
 }
 
 void remember_witness() {
@@ -209,7 +222,7 @@ void list_in_order(int open_count) {
     int branch = propagate<true>(&open_count, placed, &placed_count);
     if (branch == -1) {
         ++solution_count;
-        if (show_solutions == 1) print_solution(solution_count);
+        show_solution();
     } else if (branch >= 0) {
         int cell = open_cell[branch];
         close_cell(branch, &open_count);
@@ -229,6 +242,30 @@ void list_in_order(int open_count) {
     while (placed_count > 0) remove_value(placed[--placed_count]);
 }
 
+// When the witnesses are every solution, the listing needs no search: it is the witnesses in
+// the order a listing finds them, the lexicographic order of their values cell by cell.
+void list_witnesses(int open_count) {
+    int order[max_witnesses]; // insertion sort: ten at most
+    for (int w = 0; w < witness_count; ++w) {
+        int i = w;
+        for (; i > 0 &&
+               std::lexicographical_compare(witness[w], witness[w] + 81, witness[order[i - 1]],
+                                            witness[order[i - 1]] + 81);
+             --i) {
+            order[i] = order[i - 1];
+        }
+        order[i] = w;
+    }
+    for (int i = 0; i < witness_count && solution_count <= best_count; ++i) {
+        if (stop_flag != 0) return;
+        const int* solution = witness[order[i]];
+        for (int j = 0; j < open_count; ++j) place_value(open_cell[j], solution[open_cell[j]]);
+        ++solution_count;
+        show_solution();
+        for (int j = 0; j < open_count; ++j) remove_value(open_cell[j]);
+    }
+}
+
 // A listing starts with a measuring count up to the bound (at most max_witnesses solutions).
 // A starter without a solution ends there. When that count ran to its end, its solutions are
 // all there are: the listing enters no subtree without one of them and stops after the last.
@@ -237,14 +274,20 @@ void list_solutions(int open_count) {
     witness_count = 0;
     next_witness = 0;
     witnessing = true;
-    best_count = bound < max_witnesses - 1 ? bound : max_witnesses - 1;
+    // at least two: a listing of the first solution alone then learns whether it is the only
+    // one, and if so walks straight to it
+    best_count = std::clamp(bound, 1, max_witnesses - 1);
     solution_count = 0;
     measure(open_count);
     int found = solution_count;
     all_witnessed = found <= best_count;
-    best_count = all_witnessed ? found - 1 : bound;
+    best_count = all_witnessed ? std::min(found - 1, bound) : bound;
     solution_count = 0;
-    if (found > 0) list_in_order(open_count);
+    if (all_witnessed) {
+        list_witnesses(open_count);
+    } else if (found > 0) {
+        list_in_order(open_count);
+    }
     best_count = bound;
     witnessing = false;
 }
@@ -257,7 +300,7 @@ void count_in_reading_order(int cell) {
         if (stop_flag != 0) return;
         if (cell == 81) {
             ++solution_count;
-            if (show_solutions == 1) print_solution(solution_count);
+            show_solution();
             return;
         }
         if (grid[cell] == 0) break;
@@ -271,15 +314,15 @@ void count_in_reading_order(int cell) {
     }
 }
 
-void count_solutions(int cell) {
-    if (!fast_counting) {
-        count_in_reading_order(cell);
-        return;
-    }
+namespace {
+
+// Gathers the open cells from cell on into open_cell. Returns their number, or -1 when one of
+// them has no candidate left, which ends the count with no solution.
+int gather_open_cells(int cell) {
     // The composer's lay-outs come one after another with most givens in common, so the cell
     // that left the last one without a solution often does the same for the next.
     if (last_dead_cell >= cell && grid[last_dead_cell] == 0 && candidates(last_dead_cell) == 0) {
-        return;
+        return -1;
     }
     int open_count = 0;
     std::memset(open_mask, 0, sizeof open_mask); // filled cells hold no candidates
@@ -287,13 +330,51 @@ void count_solutions(int cell) {
         if (grid[c] != 0) continue;
         if (candidates(c) == 0) {
             last_dead_cell = c;
-            return;
+            return -1;
         }
         open_cell[open_count++] = c;
     }
+    return open_count;
+}
+
+} // namespace
+
+void count_solutions(int cell) {
+    if (!fast_counting) {
+        count_in_reading_order(cell);
+        return;
+    }
+    int open_count = gather_open_cells(cell);
+    if (open_count < 0) return;
     if (show_solutions == 1) {
         list_solutions(open_count);
     } else {
         measure(open_count);
     }
+}
+
+int count_up_to(int bound) {
+    int count = 0;
+    std::swap(count, solution_count);
+    std::swap(bound, best_count);
+    count_solutions(0);
+    std::swap(count, solution_count);
+    std::swap(bound, best_count);
+    return count;
+}
+
+int list_up_to(int max, void (*take)(int number)) {
+    solution_taker = take;
+    int count = 0;
+    int bound = max - 1;
+    int shown = 1;
+    std::swap(count, solution_count);
+    std::swap(bound, best_count);
+    std::swap(shown, show_solutions);
+    count_solutions(0);
+    std::swap(count, solution_count);
+    std::swap(bound, best_count);
+    std::swap(shown, show_solutions);
+    solution_taker = nullptr;
+    return count;
 }

@@ -17,3 +17,10 @@ void count_solutions(int cell);
 // The plain reading-order backtracking that the fast count must always agree with; also the
 // whole counter of the measuring build.
 void count_in_reading_order(int cell);
+
+// The same counts for callers that keep their own bound; the counter globals are as before.
+// count_up_to counts without printing and stops at bound + 1 solutions. list_up_to lists
+// the first max solutions (max >= 1) in the dialogue's order, hands each to take with its
+// number while the grid holds it, prints nothing, and returns how many it listed.
+int count_up_to(int bound);
+int list_up_to(int max, void (*take)(int number));

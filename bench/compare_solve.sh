@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Solves COUNT generated puzzles with one solution each (bench/puzzle_file: minimal starters
+# and starters with 22 to 30 givens, alternating) as whole processes, side by side in one run:
+# `verbagrid solve --format line` on the file, and the dialogue on the same puzzles typed as
+# rows. The solutions the two print must agree (the boards of the dialogue, turned into
+# lines, are compared with cmp). Prints the best of REPEATS runs of each (default 3,
+# interleaved, since the machine is shared) and puzzles a second.
+# Usage: bench/compare_solve.sh BUILD_DIR [COUNT]
+# BUILD_DIR is a build of this tree with -DVERBAGRID_BENCH=ON.
+set -euo pipefail
+build=$1
+count=${2:-10000}
+repeats=${REPEATS:-3}
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+"$build/bench/puzzle_file" "$count" > "$out/puzzles.txt"
+# the dialogue's session: solver mode, nine rows a puzzle, '-' for an empty cell, then an
+# empty answer to end it
+{ printf 's\n'; sed 's/\./-/g; s/.\{9\}/&\n/g' "$out/puzzles.txt" | grep -v '^$'; printf '\n'; } \
+  > "$out/session.txt"
+
+best() { # prints the best wall time in seconds of a command line, run REPEATS times
+  python3 - "$repeats" "$@" <<'PY'
+import subprocess, sys, time
+repeats, command = int(sys.argv[1]), sys.argv[2:]
+times = []
+for _ in range(repeats):
+    start = time.monotonic()
+    subprocess.run(['bash', '-c', command[0]], check=True)
+    times.append(time.monotonic() - start)
+print(f'{min(times):.3f}')
+PY
+}
+solve_time=$(best "'$build/verbagrid' solve --format line '$out/puzzles.txt' > '$out/lines.txt'")
+dialogue_time=$(best "'$build/verbagrid' < '$out/session.txt' > '$out/dialogue.txt'")
+
+# the dialogue's boards as lines: every "-- sol (1)" board's 81 symbols
+python3 - "$out/dialogue.txt" > "$out/dialogue_lines.txt" <<'PY'
+import sys
+text = open(sys.argv[1]).read()
+for block in text.split('-- sol (1)\n')[1:]:
+    print(''.join(c for c in block.split('\nNew starter')[0] if c not in ' \n'))
+PY
+cmp "$out/lines.txt" "$out/dialogue_lines.txt"
+python3 - "$count" "$solve_time" "$dialogue_time" <<'PY'
+import sys
+count, solve, dialogue = int(sys.argv[1]), float(sys.argv[2]), float(sys.argv[3])
+print(f'{count} puzzles, best of runs: solve --format line {solve:.3f} s '
+      f'({count / solve:,.0f} a second); dialogue {dialogue:.3f} s ({count / dialogue:,.0f} '
+      f'a second); solve is {dialogue / solve:.2f}x the dialogue')
+PY

@@ -1,0 +1,252 @@
+// Options by getopt_long, permuted as GNU tools do: options and files may come in any order
+// after the command, and `--` ends the options. A fault names what was wrong, points to
+// --help and leaves standard input unread.
+#include "cli/options.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <getopt.h>
+
+namespace {
+
+enum : int {
+    opt_count = 256,
+    opt_all,
+    opt_max,
+    opt_seed,
+    opt_starters,
+    opt_caption,
+    opt_solution,
+};
+
+const option long_options[] = {
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, 'V'},
+    {"format", required_argument, nullptr, 'f'},
+    {"output", required_argument, nullptr, 'o'},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"jobs", required_argument, nullptr, 'j'},
+    {"count", no_argument, nullptr, opt_count},
+    {"all", no_argument, nullptr, opt_all},
+    {"max", required_argument, nullptr, opt_max},
+    {"seed", required_argument, nullptr, opt_seed},
+    {"starters", required_argument, nullptr, opt_starters},
+    {"caption", required_argument, nullptr, opt_caption},
+    {"solution", no_argument, nullptr, opt_solution},
+    {nullptr, 0, nullptr, 0},
+};
+
+// The name of an option as the user would write it.
+std::string option_name(int code) {
+    for (const option& o : long_options) {
+        if (o.name != nullptr && o.val == code) return std::string("--") + o.name;
+    }
+    return std::string("-") + static_cast<char>(code);
+}
+
+int usage_error(const std::string& what) {
+    std::fprintf(stderr, "verbagrid: %s (try 'verbagrid --help')\n", what.c_str());
+    return 2;
+}
+
+// A whole decimal number from low to high, or false.
+bool parse_number(const char* text, long long low, long long high, long long* value) {
+    if (*text < '0' || *text > '9') return false;
+    errno = 0;
+    char* end = nullptr;
+    long long n = std::strtoll(text, &end, 10);
+    if (errno != 0 || *end != '\0' || n < low || n > high) return false;
+    *value = n;
+    return true;
+}
+
+// Which command each option belongs to; the dialogue takes --jobs alone.
+bool applies(int code, command what) {
+    switch (code) {
+    case 'h':
+    case 'V':
+        return true;
+    case 'j':
+        return true;
+    case 'f':
+    case 'o':
+        return what == command::solve || what == command::compose;
+    case 'q':
+    case opt_seed:
+    case opt_starters:
+        return what == command::compose;
+    case opt_count:
+    case opt_all:
+    case opt_max:
+        return what == command::solve;
+    case opt_caption:
+    case opt_solution:
+        return what == command::solve || what == command::compose;
+    default:
+        return false;
+    }
+}
+
+const char* command_name(command what) {
+    return what == command::solve ? "solve" : what == command::compose ? "compose" : "verbagrid";
+}
+
+} // namespace
+
+int parse_options(int argc, char** argv, options* parsed) {
+    // the command comes first; without one, only the program's own options may follow
+    int first = 1;
+    if (argc > 1 && std::strcmp(argv[1], "solve") == 0) parsed->what = command::solve;
+    if (argc > 1 && std::strcmp(argv[1], "compose") == 0) parsed->what = command::compose;
+    if (parsed->what != command::dialogue) first = 2;
+    bool help = false;
+    bool version = false;
+    opterr = 0; // the complaints are this program's own, one line each
+    optind = 1;
+    // argv from the command on: getopt_long takes its first entry as the program's name
+    int count = argc - first + 1;
+    char** args = argv + first - 1;
+    for (;;) {
+        int index = -1;
+        int code = getopt_long(count, args, ":hVf:o:qj:", long_options, &index);
+        if (code == -1) break;
+        if (code == '?') {
+            std::string name = optopt != 0 ? std::string("-") + static_cast<char>(optopt)
+                                           : std::string(args[optind - 1]);
+            return usage_error("unknown option '" + name + "'");
+        }
+        if (code == ':') return usage_error("option '" + option_name(optopt) + "' needs a value");
+        if (!applies(code, parsed->what)) {
+            return usage_error("option '" + option_name(code) + "' does not apply to " +
+                               command_name(parsed->what));
+        }
+        auto bad_value = [&](const char* expected) {
+            return usage_error("bad value '" + std::string(optarg) + "' for '" + option_name(code) +
+                               "': " + expected);
+        };
+        long long n = 0;
+        switch (code) {
+        case 'h':
+            help = true;
+            break;
+        case 'V':
+            version = true;
+            break;
+        case 'f':
+            if (!format_by_name(optarg, &parsed->format)) {
+                return bad_value("text, line, csv, svg or html");
+            }
+            parsed->format_given = true;
+            break;
+        case 'o':
+            if (*optarg == '\0') return bad_value("a file name");
+            parsed->output = optarg;
+            break;
+        case 'q':
+            parsed->quiet = true;
+            break;
+        case 'j':
+            if (!parse_number(optarg, 1, 256, &n)) return bad_value("a number from 1 to 256");
+            parsed->jobs = static_cast<int>(n);
+            break;
+        case opt_count:
+            parsed->count = true;
+            break;
+        case opt_all:
+            parsed->all = true;
+            break;
+        case opt_max:
+            if (!parse_number(optarg, 1, 1000000, &n)) {
+                return bad_value("a number from 1 to 1000000");
+            }
+            parsed->max = static_cast<int>(n);
+            break;
+        case opt_seed:
+            if (!parse_number(optarg, 0, 4294967295LL, &n)) {
+                return bad_value("a number from 0 to 4294967295");
+            }
+            parsed->seed = static_cast<std::uint32_t>(n);
+            break;
+        case opt_starters:
+            if (!parse_number(optarg, 1, 1000000, &n)) {
+                return bad_value("a number from 1 to 1000000");
+            }
+            parsed->starters = static_cast<int>(n);
+            break;
+        case opt_caption:
+            if (std::strcmp(optarg, "sentence") != 0 && std::strcmp(optarg, "letters") != 0 &&
+                std::strcmp(optarg, "none") != 0) {
+                return bad_value("sentence, letters or none");
+            }
+            parsed->caption = optarg;
+            break;
+        case opt_solution:
+            parsed->solution = true;
+            break;
+        default:
+            break;
+        }
+    }
+    for (int i = optind; i < count; ++i) parsed->operands.emplace_back(args[i]);
+    if (help) {
+        parsed->what = command::help;
+        return -1;
+    }
+    if (version) {
+        parsed->what = command::version;
+        return -1;
+    }
+    if (parsed->what == command::dialogue && !parsed->operands.empty()) {
+        return usage_error("unknown command '" + parsed->operands[0] + "'");
+    }
+    if (parsed->what == command::compose && parsed->operands.size() != 1) {
+        if (parsed->operands.empty()) return usage_error("compose needs a sentence");
+        return usage_error("compose takes one sentence, not also '" + parsed->operands[1] + "'");
+    }
+    if (parsed->count && (parsed->all || parsed->format_given)) {
+        return usage_error(std::string("option '--count' cannot go with '") +
+                           (parsed->all ? "--all" : "--format") + "'");
+    }
+    return -1;
+}
+
+void print_help() {
+    std::fputs(
+        "Usage: verbagrid                        the dialogue: compose or solve at the console\n"
+        "       verbagrid solve [OPTION]... [FILE]...\n"
+        "       verbagrid compose [OPTION]... SENTENCE\n"
+        "\n"
+        "solve reads puzzles from the FILEs, or from standard input when there are none or a\n"
+        "FILE is '-': one line of 81 cells, or nine lines of nine. A cell is a digit 1 to 9, a\n"
+        "letter, or '.', '0', '-' or '_' when empty; blank lines and lines starting with '#'\n"
+        "are skipped. It prints the first solution of each puzzle.\n"
+        "  -f, --format FORMAT  text (the dialogue's boards), line, csv, svg or html\n"
+        "      --count          print the number of solutions of each puzzle instead\n"
+        "      --all            every solution up to --max, not only the first\n"
+        "      --max N          solutions counted or listed per puzzle (default 10)\n"
+        "\n"
+        "compose turns SENTENCE (about thirty letters, exactly nine distinct) into starters\n"
+        "that spell it, as the dialogue does when every 'more?' is answered yes.\n"
+        "  -f, --format FORMAT  text (the dialogue's boards), line, csv, svg or html\n"
+        "      --starters N     stop after the N-th starter\n"
+        "      --seed N         start the generator at N (default 1, as the dialogue does)\n"
+        "  -q, --quiet          no progress line on standard error\n"
+        "\n"
+        "For both:\n"
+        "  -o, --output FILE    write to FILE, whole or not at all, instead of standard output\n"
+        "  -j, --jobs N         counting threads (default: one per core)\n"
+        "      --caption WHAT   svg and html: sentence, letters (default) or none under a grid\n"
+        "      --solution       svg: the solution beside the puzzle\n"
+        "  -h, --help           this text\n"
+        "  -V, --version        the version\n"
+        "\n"
+        "Exit status: 0 done, 1 a puzzle was malformed or had no solution, or no starter was\n"
+        "found, 2 bad usage.\n",
+        stdout);
+}
+
+void print_version() {
+    std::fputs("verbagrid 1.3\n", stdout);
+}
