@@ -61,7 +61,8 @@ void note_improvement(int count) {
     show_progress_at(count);
 }
 
-composed_starter* taking; // the starter whose solution the listing fills in
+composed_starter* taking;   // the starter whose solution the listing fills in
+std::string sentence_words; // the sentence, lower case, for the starters' captions and rows
 
 void take_solution(int) {
     std::memcpy(taking->solution, grid, sizeof grid);
@@ -70,10 +71,9 @@ void take_solution(int) {
 // Keeps the starter, with its solution; the answer is yes until the wanted number is in.
 void keep_starter(int difficulty) {
     composed_starter starter;
-    starter.difficulty = difficulty;
+    static_cast<printed_puzzle&>(starter) = puzzle_in_grid(difficulty);
     starter.tries = tries;
-    std::memcpy(starter.cells, grid, sizeof grid);
-    std::memcpy(starter.givens, given, sizeof given);
+    starter.sentence = sentence_words;
     taking = &starter;
     // an interrupt may cut the listing short: a starter without its solution is not kept
     if (list_up_to(1, take_solution) == 1) found_starters.push_back(starter);
@@ -81,6 +81,39 @@ void keep_starter(int difficulty) {
         stop_flag = 1;
     }
     show_progress();
+}
+
+caption_kind caption_by_name(const std::string& name) {
+    if (name == "sentence") return caption_kind::sentence;
+    if (name == "none") return caption_kind::none;
+    return caption_kind::letters;
+}
+
+// The starters in the format asked for. An SVG holds one starter: the first goes to the
+// output, and with -o the others to files numbered after it (card.svg, card-2.svg, ...).
+bool write_all(output_file& output, const options& o) {
+    caption_kind caption = caption_by_name(o.caption);
+    if (o.format == output_format::html) {
+        std::vector<printed_puzzle> pages(found_starters.begin(), found_starters.end());
+        std::fputs(html_sheet(pages, caption).c_str(), output.stream());
+        return true;
+    }
+    if (o.format != output_format::svg) {
+        write_starters(output.stream(), o.format, found_starters);
+        return true;
+    }
+    std::fputs(svg_document(found_starters[0], caption, o.solution).c_str(), output.stream());
+    if (found_starters.size() > 1 && o.output.empty()) {
+        std::fprintf(stderr, "verbagrid: an SVG holds one starter; -o FILE writes all %zu\n",
+                     found_starters.size());
+    }
+    for (std::size_t i = 1; i < found_starters.size() && !o.output.empty(); ++i) {
+        if (!write_whole_file(numbered_name(o.output, static_cast<int>(i) + 1),
+                              svg_document(found_starters[i], caption, o.solution))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 const composition_news command_news = {ignore,           ignore_depth, show_progress,
@@ -105,6 +138,7 @@ int run_compose(const options& given_options) {
     fold_lower(sentence, length);
     sentence[length] = '\n'; // as read at the sentence prompt
     sentence[length + 1] = '\0';
+    sentence_words.assign(sentence, static_cast<std::size_t>(length));
     char offending = 0;
     int verdict_of_sentence = scan_sentence(sentence, length, &offending);
     if (verdict_of_sentence != sentence_accepted) {
@@ -130,7 +164,6 @@ int run_compose(const options& given_options) {
         output.discard();
         return 1;
     }
-    sheet_request request{sentence, &found_starters, given_options.caption, given_options.solution};
-    write_starters(output.stream(), given_options.format, request);
+    if (!write_all(output, given_options)) return 1;
     return output.commit() ? 0 : 1;
 }

@@ -111,3 +111,15 @@ bool write_whole_file(const std::string& path, const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), file.stream());
     return file.commit();
 }
+
+std::string numbered_name(const std::string& path, int n) {
+    if (n == 1) return path;
+    std::size_t slash = path.find_last_of("/\\");
+    std::size_t dot = path.find_last_of('.');
+    // a dot in a folder's name, or a leading dot, is not an extension
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) ||
+        dot == (slash == std::string::npos ? 0 : slash + 1)) {
+        dot = path.size();
+    }
+    return path.substr(0, dot) + "-" + std::to_string(n) + path.substr(dot);
+}

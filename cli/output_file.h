@@ -28,3 +28,6 @@ class output_file {
 // The same for a file of its own: writes text to path whole or not at all. False, with the
 // reason on stderr, on failure.
 bool write_whole_file(const std::string& path, const std::string& text);
+
+// The name of the n-th of a series of files named after path: card.svg, card-2.svg, ...
+std::string numbered_name(const std::string& path, int n);

@@ -4,12 +4,14 @@
 // step with the puzzles. Nothing read is dropped without a word.
 #include "cli/commands.h"
 #include "cli/output_file.h"
+#include "composer/compose.h"
 #include "console/interrupt.h"
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
 #include "entry/puzzle_text.h"
 #include "render/formats.h"
+#include "render/sheets.h"
 
 #include <cerrno>
 #include <cstring>
@@ -26,12 +28,17 @@ struct solve_run {
     int first_row_line = 0; // the line of the first of them
 };
 
-std::string* listed;    // where the line and csv formats gather solutions
-std::FILE* listing_out; // where the text format writes them
+std::vector<printed_puzzle> pages; // what the svg and html formats print, in input order
+std::string* listed;               // where the line and csv formats gather solutions
+std::FILE* listing_out;            // where the text format writes them
 
 void gather_solution(int number) {
     if (number > 1) *listed += ' ';
     *listed += cells_line(grid, given);
+}
+
+void keep_solution(int) {
+    std::memcpy(pages.back().solution, grid, sizeof grid);
 }
 
 void print_solution(int number) {
@@ -75,6 +82,9 @@ void solve_puzzle(solve_run* run, const char* cells, int line) {
     } else if (o.format == output_format::text) {
         listing_out = run->out;
         found = list_up_to(wanted, print_solution);
+    } else if (o.format == output_format::svg || o.format == output_format::html) {
+        pages.push_back(puzzle_in_grid(measure_difficulty()));
+        found = list_up_to(1, keep_solution);
     } else if (o.format == output_format::line) {
         found = list_up_to(wanted, gather_solution);
         std::fprintf(run->out, "%s\n", solutions.c_str());
@@ -183,6 +193,16 @@ int run_solve(const options& given_options) {
     if (stop_flag != 0) {
         std::fputs("verbagrid: interrupted\n", stderr);
         return 1; // the output file, if any, is removed: it would hold part of the results
+    }
+    if (given_options.format == output_format::svg && !pages.empty()) {
+        caption_kind caption =
+            given_options.caption == "none" ? caption_kind::none : caption_kind::letters;
+        std::fputs(svg_document(pages[0], caption, given_options.solution).c_str(), run.out);
+    }
+    if (given_options.format == output_format::html) {
+        caption_kind caption =
+            given_options.caption == "none" ? caption_kind::none : caption_kind::letters;
+        std::fputs(html_sheet(pages, caption).c_str(), run.out);
     }
     if (!output.commit()) return 1;
     return run.status;

@@ -2,8 +2,24 @@
 // starter, less its question, so a script sees the same boards a person does.
 #include "render/sheets.h"
 
-void write_starters(std::FILE* out, output_format format, const sheet_request& request) {
-    const std::vector<composed_starter>& starters = *request.starters;
+#include "core/grid.h"
+
+printed_puzzle puzzle_in_grid(int difficulty) {
+    printed_puzzle p{};
+    for (int cell = 0; cell < 81; ++cell) {
+        p.cells[cell] = grid[cell];
+        p.givens[cell] = given[cell];
+    }
+    for (int v = 1; v <= 9; ++v) {
+        p.symbol[v] =
+            value_letter[v] != 0 ? static_cast<char>(value_letter[v]) : static_cast<char>('0' + v);
+    }
+    p.difficulty = difficulty;
+    return p;
+}
+
+void write_starters(std::FILE* out, output_format format,
+                    const std::vector<composed_starter>& starters) {
     if (format == output_format::csv)
         std::fputs("sentence,tries,difficulty,starter,solution\n", out);
     for (const composed_starter& s : starters) {
@@ -16,7 +32,7 @@ void write_starters(std::FILE* out, output_format format, const sheet_request& r
                          cells_line(s.solution, s.givens).c_str(), s.difficulty);
             break;
         case output_format::csv:
-            std::fprintf(out, "%s,%d,%d,%s,%s\n", request.sentence, s.tries, s.difficulty,
+            std::fprintf(out, "%s,%d,%d,%s,%s\n", s.sentence.c_str(), s.tries, s.difficulty,
                          cells_line(s.cells, s.givens).c_str(),
                          cells_line(s.solution, s.givens).c_str());
             break;

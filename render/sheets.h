@@ -3,25 +3,19 @@
 #pragma once
 
 #include "render/formats.h"
+#include "render/svg.h"
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-struct composed_starter {
-    int difficulty;
+struct composed_starter : printed_puzzle {
     int tries; // the lay-outs measured when it was found
-    int cells[81];
-    int givens[81];
-    int solution[81];
 };
 
-struct sheet_request {
-    const char* sentence; // lower case, without its line feed
-    const std::vector<composed_starter>* starters;
-    std::string caption; // under each grid: sentence, letters or none
-    bool solution;       // svg: the solution grid beside the puzzle
-};
+// The puzzle in the grid, with its givens and the alphabet's symbols; no solution yet.
+printed_puzzle puzzle_in_grid(int difficulty);
 
-// Writes every starter to out in format. For svg only the first goes to out.
-void write_starters(std::FILE* out, output_format format, const sheet_request& request);
+// Writes every starter to out in the text, line or csv format.
+void write_starters(std::FILE* out, output_format format,
+                    const std::vector<composed_starter>& starters);
