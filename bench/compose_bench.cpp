@@ -7,7 +7,7 @@
 //   BM_whole_composition, BM_whole_walk_only: the same, to the 10,000,001-try limit.
 // memo_hits is the share of lay-outs whose count came from the memo. The whole compositions
 // take minutes: run them with --benchmark_filter=whole; CI leaves them out.
-#include "composer/compose.h"
+#include "composer/compose_internal.h"
 #include "composer/sentence.h"
 #include "core/counter.h"
 #include "core/grid.h"

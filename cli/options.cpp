@@ -214,7 +214,7 @@ int parse_options(int argc, char** argv, options* parsed) {
 
 void print_help() {
     std::fputs(
-        "Usage: verbagrid                        the dialogue: compose or solve at the console\n"
+        "Usage: verbagrid [--jobs N]             the dialogue: compose or solve at the console\n"
         "       verbagrid solve [OPTION]... [FILE]...\n"
         "       verbagrid compose [OPTION]... SENTENCE\n"
         "\n"
@@ -236,7 +236,7 @@ void print_help() {
         "\n"
         "For both:\n"
         "  -o, --output FILE    write to FILE, whole or not at all, instead of standard output\n"
-        "  -j, --jobs N         counting threads (default: one per core)\n"
+        "  -j, --jobs N         counting threads (default: one per core); the same output\n"
         "      --caption WHAT   svg and html: sentence, letters (default) or none under a grid\n"
         "      --solution       svg: the solution beside the puzzle\n"
         "  -h, --help           this text\n"

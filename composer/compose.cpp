@@ -8,6 +8,8 @@
 // start-up is the same on every run.
 #include "composer/compose.h"
 
+#include "composer/compose_internal.h"
+#include "composer/count_pool.h"
 #include "composer/sentence.h"
 #include "core/board.h"
 #include "core/counter.h"
@@ -15,6 +17,7 @@
 #include "core/stop_flag.h"
 #include "core/text.h"
 
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -26,6 +29,8 @@ int deepest_letter;
 int tries_report_step;
 std::uint32_t random_state = 1;
 void (*layout_probe)();
+int counting_jobs = 1;
+int layout_limit = max_tries + 1;
 
 std::uint64_t layout_cells[2]; // the occupied cells of the lay-out being built: 0..63, 64..80
 int memo_hits;
@@ -43,6 +48,14 @@ int letter_at[80];             // the value of each letter, by its position in t
 int laid_cell[80];             // the cell of each letter laid so far
 int in_grid;                   // letters 0 .. in_grid - 1 stand in the grid, at grid_cell
 int grid_cell[80];
+int laid_out; // complete lay-outs the walk has made; tries, until one is counted
+              // on another thread
+bool pooled;  // the lay-outs are counted by the pool, tries taken up in order
+// Within this many measuring nodes a count is over before another thread could take it up:
+// the walk's thread tries each count that far itself, and hands it over only beyond.
+constexpr int cheap_count_nodes = 32;
+thread_local int last_dead_cell; // the cell that left the last lay-out counted here without a
+                                 // solution
 
 // Per value, the cells it may not take: those sharing a row, column or box with a cell that
 // holds it, and every cell from 80 on (a draw reaches cell 159 at most). A lay-out only ever
@@ -84,10 +97,24 @@ void lay_grid() {
     }
 }
 
-int memo_slot() {
-    std::uint64_t mixed =
-        (layout_cells[0] ^ (layout_cells[1] << 47 | layout_cells[1] >> 17)) * 0x9E3779B97F4A7C15u;
+int memo_slot_of(const std::uint64_t cells[2]) {
+    std::uint64_t mixed = (cells[0] ^ (cells[1] << 47 | cells[1] >> 17)) * 0x9E3779B97F4A7C15u;
     return static_cast<int>(mixed >> (64 - memo_bits));
+}
+
+// Lays a lay-out given by its cells into the grid as givens, for the walk's thread to measure
+// and show it: the walk itself, ahead by then, keeps nothing in the grid while a pool counts.
+void lay_cells(const std::uint64_t cells[2]) {
+    lift_letters(0);
+    for (int half = 0; half < 2; ++half) {
+        for (std::uint64_t bits = cells[half]; bits != 0; bits &= bits - 1) {
+            int cell = 64 * half + std::countr_zero(bits);
+            grid_cell[in_grid] = cell;
+            place_value(cell, letter_at[in_grid]);
+            given[cell] = 1;
+            ++in_grid;
+        }
+    }
 }
 
 } // namespace
@@ -98,19 +125,28 @@ void clear_memo() {
 }
 
 int recall_count() {
-    int slot = memo_slot();
-    if (memo_key[slot][0] != layout_cells[0] || memo_key[slot][1] != layout_cells[1]) return -1;
+    return recall_count_of(layout_cells);
+}
+
+int recall_count_of(const std::uint64_t cells[2]) {
+    int slot = memo_slot_of(cells);
+    if (memo_key[slot][0] != cells[0] || memo_key[slot][1] != cells[1]) return -1;
     // a count taken under a bound at least as high is exact up to this bound's cut-off
     if (memo_bound[slot] < best_count) return -1;
+    if (memo_count[slot] < 0) return -2; // being counted
     return memo_count[slot] < best_count + 1 ? memo_count[slot] : best_count + 1;
 }
 
 void remember_count(int count) {
-    int slot = memo_slot();
-    memo_key[slot][0] = layout_cells[0];
-    memo_key[slot][1] = layout_cells[1];
+    remember_count_of(layout_cells, count, best_count);
+}
+
+void remember_count_of(const std::uint64_t cells[2], int count, int bound) {
+    int slot = memo_slot_of(cells);
+    memo_key[slot][0] = cells[0];
+    memo_key[slot][1] = cells[1];
     memo_count[slot] = count;
-    memo_bound[slot] = best_count;
+    memo_bound[slot] = bound;
 }
 
 int next_random() {
@@ -120,6 +156,15 @@ int next_random() {
 
 void seed_random(std::uint32_t seed) {
     random_state = seed;
+}
+
+void write_layout(char* text) {
+    int k = 0;
+    for (int cell = 0; cell < 81; ++cell) {
+        bool laid = ((layout_cells[cell >> 6] >> (cell & 63)) & 1) != 0;
+        text[cell] = static_cast<char>('0' + (laid ? letter_at[k++] : 0));
+    }
+    text[81] = '\0';
 }
 
 void run_composition(const char* sentence) {
@@ -134,8 +179,15 @@ void run_composition(const char* sentence) {
     dist_reciprocal = dist > 0 ? reciprocal_of(dist) : 0;
     clear_memo();
     start_walk(sentence);
+    laid_out = 0;
+    pooled = counting_jobs > 1;
+    if (pooled) start_count_pool(counting_jobs, letter_at, letters);
     news->started();
     compose(sentence, 0, 0);
+    if (pooled) {
+        take_up_counts(true);
+        stop_count_pool();
+    }
     lift_letters(0);
     news->ended();
     seed_random(static_cast<std::uint32_t>(std::time(nullptr)));
@@ -150,7 +202,7 @@ const char* verdict() {
 }
 
 void compose(const char* sentence, int pos, int k) {
-    if (stop_flag != 0 || tries > max_tries || pos > 80) return;
+    if (stop_flag != 0 || laid_out >= layout_limit || pos > 80) return;
     if (k > deepest_letter) {
         deepest_letter = k;
         news->reached(sentence + k);
@@ -221,52 +273,149 @@ const composition_news* news = &dialogue_news;
 
 namespace {
 
-// Counts the lay-out, or recalls its count, and acts on it; lays the grid where it needs it.
-void judge_layout() {
-    if (layout_probe != nullptr) {
-        lay_grid();
-        layout_probe();
-    }
-    // the measuring build counts every lay-out itself
-    solution_count = fast_counting ? recall_count() : -1;
-    if (solution_count >= 0) {
-        ++memo_hits;
-    } else {
-        lay_grid();
-        solution_count = 0;
-        count_solutions(0);
-        if (stop_flag != 0) return; // a count cut short is neither reported nor presented
-        remember_count(solution_count);
-    }
-    if (solution_count == 0) return;
+// Acts on a lay-out's count: reports a new lowest count, and presents a unique starter worth
+// showing. cells is the lay-out when the pool counted it; null when the grid is the walk's.
+void act_on_count(int count, const std::uint64_t* cells) {
+    if (count == 0) return;
     ++solved_tries;
-    if (solution_count < best_count) {
-        news->improved(solution_count);
-    } else if (solution_count != 1) {
+    if (count < best_count) {
+        news->improved(count);
+    } else if (count != 1) {
         return;
     }
-    best_count = solution_count;
-    if (solution_count != 1) return;
-    lay_grid();
+    best_count = count;
+    if (count != 1) return;
+    if (cells != nullptr) {
+        lay_cells(cells);
+    } else {
+        lay_grid();
+    }
     int difficulty = measure_difficulty();
     if (difficulty > best_difficulty) {
         best_difficulty = difficulty;
     } else if (difficulty < 5) {
-        return;
+        difficulty = -1;
     }
-    news->unique(difficulty);
+    if (difficulty >= 0) news->unique(difficulty);
+    if (cells != nullptr) lift_letters(0);
 }
 
-} // namespace
+// Counts the lay-out, or recalls its count, and acts on it; lays the grid where it needs it.
+void judge_layout() {
+    // the measuring build counts every lay-out itself
+    int count = fast_counting ? recall_count() : -1;
+    if (count >= 0) {
+        ++memo_hits;
+    } else {
+        lay_grid();
+        count = 0;
+        // the cell that left the last lay-out without a solution often does the same here
+        if (!fast_counting || grid[last_dead_cell] != 0 || candidates(last_dead_cell) != 0) {
+            count = count_up_to(best_count, &last_dead_cell);
+        }
+        if (stop_flag != 0) return; // a count cut short is neither reported nor presented
+        remember_count(count);
+    }
+    solution_count = count;
+    act_on_count(count, nullptr);
+}
 
-void evaluate_placement() {
+// One more lay-out measured: tries, and the progress line at its report points.
+void count_try() {
     ++tries;
     if (tries == next_report) {
         news->progressed();
         if (tries_report_step < 100000) tries_report_step *= 10;
         next_report = (tries / tries_report_step + 1) * tries_report_step;
     }
-    judge_layout();
+}
+
+// One lay-out taken up from the pool, in walk order, as the walk's thread would judge it:
+// counted under the bound of its time, which is this one or higher.
+void judge_taken_up(int count, const std::uint64_t cells[2]) {
+    count_try();
+    count = count < best_count + 1 ? count : best_count + 1;
+    solution_count = count;
+    act_on_count(count, cells);
+}
+
+} // namespace
+
+// Takes up the pool's counts in walk order, as the walk would have judged them: those ready,
+// and the oldest while the line is full; with all, every one. An interrupt or a no stops it
+// and throws the rest away.
+void take_up_counts(bool all) {
+    while (!pool_empty() && (all || pool_full() || pool_front_ready())) {
+        if (stop_flag != 0) {
+            pool_drop_all();
+            return;
+        }
+        // waiting, this thread counts too, in a grid without the walk's letters
+        if (!pool_front_ready()) lift_letters(0);
+        const pooled_layout& layout = pool_front();
+        std::uint64_t cells[2] = {layout.cells[0], layout.cells[1]};
+        int count = layout.count;
+        int riders = layout.riders;
+        remember_count_of(cells, count, layout.bound);
+        pool_pop();
+        judge_taken_up(count, cells);
+        for (; riders > 0 && stop_flag == 0; --riders) {
+            const riding_layout& rider = pool_next_rider();
+            cells[0] = rider.cells[0];
+            cells[1] = rider.cells[1];
+            count = rider.count;
+            pool_pop_rider();
+            if (count < 0) count = recall_count_of(cells);
+            if (count < 0) { // another lay-out took its place in the memo: counted here
+                lift_letters(0);
+                count = count_layout_here(cells, best_count);
+                if (stop_flag != 0) break; // cut short: dropped at the top
+                remember_count_of(cells, count, best_count);
+                --memo_hits;
+            }
+            ++memo_hits;
+            judge_taken_up(count, cells);
+        }
+    }
+}
+
+void evaluate_placement() {
+    ++laid_out;
+    if (!pooled) {
+        count_try();
+        if (layout_probe != nullptr) layout_probe();
+        judge_layout();
+        return;
+    }
+    if (layout_probe != nullptr) layout_probe();
+    int known = fast_counting ? recall_count() : -1;
+    if (known == -1 && fast_counting && pool_empty()) {
+        // with nothing waiting for a count, a count that turns out cheap is taken here:
+        // handing it over would cost more
+        lay_grid();
+        known = 0;
+        if (grid[last_dead_cell] != 0 || candidates(last_dead_cell) != 0) {
+            known = count_cheaply(best_count, cheap_count_nodes, &last_dead_cell);
+        }
+        if (stop_flag != 0) return; // a count cut short is neither reported nor presented
+        if (known >= 0) remember_count(known);
+    }
+    // behind a lay-out still being counted, a lay-out whose count is known, or will be by its
+    // turn, waits in order without a thread
+    if ((known == -2 || known >= 0) && pool_add_rider(layout_cells, known)) {
+        // riding behind the newest lay-out to count
+    } else if (known >= 0) { // nothing before it waits for a count: judged at once
+        count_try();
+        solution_count = known;
+        act_on_count(known, nullptr);
+        return;
+    } else {
+        // the memo marks it as being counted, so that the same lay-out made again meanwhile
+        // waits for this count instead of being counted twice
+        if (fast_counting) remember_count_of(layout_cells, -1, best_count);
+        pool_put(layout_cells, best_count);
+    }
+    if (pool_full() || pool_front_ready()) take_up_counts(false);
 }
 
 int measure_difficulty() {

@@ -19,7 +19,11 @@ void print_board() {
 }
 
 void write_board(std::FILE* out, const int* cells, const int* givens) {
-    char text[400]; // 81 cells of 2 bytes, 27 gaps of 2, 13 line feeds: 229 bytes
+    char text[board_size];
+    std::fwrite(text, 1, static_cast<std::size_t>(format_board(text, cells, givens)), out);
+}
+
+int format_board(char* text, const int* cells, const int* givens) {
     int length = 0;
     for (int cell = 0; cell < 81; ++cell) {
         // the gap comes before the line feeds: each row ends with the next group's two spaces
@@ -33,5 +37,5 @@ void write_board(std::FILE* out, const int* cells, const int* givens) {
         text[length++] = ' ';
     }
     text[length++] = '\n';
-    std::fwrite(text, 1, static_cast<std::size_t>(length), out);
+    return length;
 }

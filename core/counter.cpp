@@ -14,7 +14,9 @@
 #include "core/stop_flag.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -26,60 +28,65 @@ bool fast_counting = true;
 
 namespace {
 
-int open_cell[81];  // cells the fast count has yet to fill; each level owns [0, its count)
-int open_mask[81];  // candidates of the open cells as the last scan found them; 0 elsewhere
-int last_dead_cell; // the empty cell without candidates that ended the last count, if any
-
-// Solutions a listing already knows, found by its measuring counts. Any one that agrees with
-// the grid shows that a solution lies below it, without a search.
 constexpr int max_witnesses = 10;
-int witness[max_witnesses][81];
-int witness_count;  // slots in use
-int next_witness;   // the slot the next solution overwrites once all are in use
-bool witnessing;    // a listing runs: measuring counts keep the solutions they find
-bool all_witnessed; // the witnesses are every solution of the starter
 
-void (*solution_taker)(int number); // where list_up_to sends each solution; null: printed
+// What one count needs besides the puzzle: its own tally and bound, its scratch, and the
+// solutions a listing knows. Each thread has its own, as it has its own puzzle.
+struct counter_state {
+    int count;         // solutions found by the running count
+    int bound;         // it stops once count exceeds this
+    int open_cell[81]; // cells the fast count has yet to fill; each level owns [0, its count)
+    int open_mask[81]; // candidates of the open cells as the last scan found them; 0 elsewhere
+    // Solutions a listing already knows, found by its measuring counts. Any one that agrees
+    // with the grid shows that a solution lies below it, without a search.
+    int witness[max_witnesses][81];
+    int witness_count;        // slots in use
+    int next_witness;         // the slot the next solution overwrites once all are in use
+    bool witnessing;          // a listing runs: measuring counts keep the solutions they find
+    bool all_witnessed;       // the witnesses are every solution of the starter
+    void (*take)(int number); // where a listing sends each solution while the grid holds it
+    const std::atomic<bool>* cancel; // a counting thread's stop; null: the stop flag
+    long long nodes; // measuring nodes visited on this thread, ever: what its counts cost
+    long long node_limit = LLONG_MAX; // a count stops once nodes passes this
+};
+
+thread_local constinit counter_state state{};
+
+inline bool stopped(const counter_state& s) {
+    return s.cancel != nullptr ? s.cancel->load(std::memory_order_relaxed) : stop_flag != 0;
+}
 
 inline int value_of(int bit) {
     return std::countr_zero(static_cast<unsigned>(bit)) + 1;
 }
 
+// The dialogue's way to show a solution: its heading and its board.
 void print_solution(int number) {
     std::printf("\n-- sol (%d)\n", number);
     print_board();
 }
 
-// A solution in the grid: to list_up_to's taker, else printed when solutions are shown.
-void show_solution() {
-    if (solution_taker != nullptr) {
-        solution_taker(solution_count);
-    } else if (show_solutions == 1) {
-        print_solution(solution_count);
-    }
-}
-
-void remember_witness() {
-    std::memcpy(witness[next_witness], grid, sizeof grid);
-    next_witness = (next_witness + 1) % max_witnesses;
-    if (witness_count < max_witnesses) ++witness_count;
+void remember_witness(counter_state& s) {
+    std::memcpy(s.witness[s.next_witness], grid, sizeof grid);
+    s.next_witness = (s.next_witness + 1) % max_witnesses;
+    if (s.witness_count < max_witnesses) ++s.witness_count;
 }
 
 // True when some known solution holds every value of the grid.
-bool witness_agrees() {
-    for (int w = 0; w < witness_count; ++w) {
+bool witness_agrees(const counter_state& s) {
+    for (int w = 0; w < s.witness_count; ++w) {
         int cell = 0;
-        while (cell < 81 && (grid[cell] == 0 || grid[cell] == witness[w][cell])) ++cell;
+        while (cell < 81 && (grid[cell] == 0 || grid[cell] == s.witness[w][cell])) ++cell;
         if (cell == 81) return true;
     }
     return false;
 }
 
 // Moves the cell at position i behind the open part of the list.
-inline void close_cell(int i, int* open_count) {
-    int cell = open_cell[i];
-    open_cell[i] = open_cell[--*open_count];
-    open_cell[*open_count] = cell;
+inline void close_cell(counter_state& s, int i, int* open_count) {
+    int cell = s.open_cell[i];
+    s.open_cell[i] = s.open_cell[--*open_count];
+    s.open_cell[*open_count] = cell;
 }
 
 // Places every value that has one place left in a row, column or box. open_mask holds the
@@ -87,7 +94,7 @@ inline void close_cell(int i, int* open_count) {
 // may go stale as values are placed, but only ever holds too many candidates: a value seen
 // in one cell of a unit has at most that place left. Returns -1 on a contradiction, else the
 // number placed.
-int place_hidden_singles(int* placed, int* placed_count) {
+int place_hidden_singles(counter_state& s, int* placed, int* placed_count) {
     int* const unit_masks[3] = {row_mask, col_mask, box_mask};
     int found = 0;
     for (int unit = 0; unit < 27; ++unit) {
@@ -95,7 +102,7 @@ int place_hidden_singles(int* placed, int* placed_count) {
         int once = 0; // values seen in some open cell of the unit, then in two or more
         int twice = 0;
         for (int j = 0; j < 9; ++j) {
-            int mask = open_mask[cells[j]];
+            int mask = s.open_mask[cells[j]];
             twice |= once & mask;
             once |= mask;
         }
@@ -108,13 +115,13 @@ int place_hidden_singles(int* placed, int* placed_count) {
             single ^= bit;
             int cell = -1;
             for (int j = 0; j < 9; ++j) {
-                if ((open_mask[cells[j]] & bit) != 0) cell = cells[j];
+                if ((s.open_mask[cells[j]] & bit) != 0) cell = cells[j];
             }
             int v = value_of(bit);
             // its one place was taken by another value meanwhile, or no longer fits
             if (cell < 0 || !fits(cell, v)) return -1;
             place_value(cell, v);
-            open_mask[cell] = 0;
+            s.open_mask[cell] = 0;
             placed[(*placed_count)++] = cell;
             ++found;
         }
@@ -127,31 +134,32 @@ int place_hidden_singles(int* placed, int* placed_count) {
 // Another pass for values would rarely find more, and costs more than the branching it saves.
 // Returns the position in open_cell of the cell to branch on, -1 when the grid is complete,
 // -2 on a contradiction.
-template <bool in_order> int propagate(int* open_count, int* placed, int* placed_count) {
+template <bool in_order>
+int propagate(counter_state& s, int* open_count, int* placed, int* placed_count) {
     bool values_done = false;
     for (;;) {
         bool changed = false;
         int branch = -1;
         int branch_size = 10;
         for (int i = 0; i < *open_count;) {
-            int cell = open_cell[i];
+            int cell = s.open_cell[i];
             if (grid[cell] != 0) { // filled as a hidden single
-                close_cell(i, open_count);
+                close_cell(s, i, open_count);
                 continue;
             }
             int mask = candidates(cell);
             if (mask == 0) return -2;
             if ((mask & (mask - 1)) == 0) {
                 place_value(cell, value_of(mask));
-                open_mask[cell] = 0;
+                s.open_mask[cell] = 0;
                 placed[(*placed_count)++] = cell;
-                close_cell(i, open_count);
+                close_cell(s, i, open_count);
                 changed = true;
                 continue;
             }
-            open_mask[cell] = mask;
+            s.open_mask[cell] = mask;
             if (in_order) {
-                if (branch < 0 || cell < open_cell[branch]) branch = i;
+                if (branch < 0 || cell < s.open_cell[branch]) branch = i;
             } else if (branch_size > 2 && set_size[mask] < branch_size) {
                 // two candidates is the fewest an open cell can have here: once one turns
                 // up, no later cell can beat it and the size look-up is spared
@@ -164,32 +172,32 @@ template <bool in_order> int propagate(int* open_count, int* placed, int* placed
         if (changed) continue;
         if (values_done) return branch;
         values_done = true;
-        int hidden = place_hidden_singles(placed, placed_count);
+        int hidden = place_hidden_singles(s, placed, placed_count);
         if (hidden < 0) return -2;
         if (hidden == 0) return branch;
     }
 }
 
 // A measuring count: branches on a cell with fewest candidates and prints nothing.
-void measure(int open_count) {
-    if (stop_flag != 0 || solution_count > best_count) return;
+void measure(counter_state& s, int open_count) {
+    if (++s.nodes > s.node_limit || s.count > s.bound || stopped(s)) return;
     int placed[81];
     int placed_count = 0;
-    int branch = propagate<false>(&open_count, placed, &placed_count);
+    int branch = propagate<false>(s, &open_count, placed, &placed_count);
     if (branch == -1) {
-        ++solution_count;
-        if (witnessing) remember_witness();
+        ++s.count;
+        if (s.witnessing) remember_witness(s);
     } else if (branch >= 0) {
-        int cell = open_cell[branch];
-        close_cell(branch, &open_count);
-        open_mask[cell] = 0;
+        int cell = s.open_cell[branch];
+        close_cell(s, branch, &open_count);
+        s.open_mask[cell] = 0;
         int mask = candidates(cell);
         // ascending values; no re-test between them: the callee tests the flag and the bound
         while (mask != 0) {
             int bit = mask & -mask;
             mask ^= bit;
             place_value(cell, value_of(bit));
-            measure(open_count);
+            measure(s, open_count);
             remove_value(cell);
         }
     }
@@ -197,45 +205,45 @@ void measure(int open_count) {
 }
 
 // Whether a solution lies below the grid: a known solution answers at once; otherwise, unless
-// the known ones are all there are, a measuring count looks for one and keeps it.
-bool has_solution(int open_count) {
-    if (witness_agrees()) return true;
-    if (all_witnessed) return false;
-    int count = solution_count;
-    int bound = best_count;
-    solution_count = 0;
-    best_count = 0;
-    measure(open_count);
-    bool found = solution_count > 0;
-    solution_count = count;
-    best_count = bound;
+// the known ones are all there are, a measuring count of its own looks for one and keeps it.
+bool has_solution(counter_state& s, int open_count) {
+    if (witness_agrees(s)) return true;
+    if (s.all_witnessed) return false;
+    int listed = s.count;
+    int bound = s.bound;
+    s.count = 0;
+    s.bound = 0;
+    measure(s, open_count);
+    bool found = s.count > 0;
+    s.count = listed;
+    s.bound = bound;
     return found;
 }
 
 // Lists in reading order: the first open cell, values ascending, each entered only when a
 // solution lies below it, so every path it walks ends in a solution. The grid it is called on
 // has a solution.
-void list_in_order(int open_count) {
-    if (stop_flag != 0 || solution_count > best_count) return;
+void list_in_order(counter_state& s, int open_count) {
+    if (s.count > s.bound || stopped(s)) return;
     int placed[81];
     int placed_count = 0;
-    int branch = propagate<true>(&open_count, placed, &placed_count);
+    int branch = propagate<true>(s, &open_count, placed, &placed_count);
     if (branch == -1) {
-        ++solution_count;
-        show_solution();
+        ++s.count;
+        s.take(s.count);
     } else if (branch >= 0) {
-        int cell = open_cell[branch];
-        close_cell(branch, &open_count);
-        open_mask[cell] = 0;
+        int cell = s.open_cell[branch];
+        close_cell(s, branch, &open_count);
+        s.open_mask[cell] = 0;
         int mask = candidates(cell);
-        int listed = solution_count;
+        int listed = s.count;
         while (mask != 0) {
             int bit = mask & -mask;
             mask ^= bit;
             place_value(cell, value_of(bit));
             // when the values before the last led to no solution, the last one holds it
-            bool known = mask == 0 && solution_count == listed;
-            if (known || has_solution(open_count)) list_in_order(open_count);
+            bool known = mask == 0 && s.count == listed;
+            if (known || has_solution(s, open_count)) list_in_order(s, open_count);
             remove_value(cell);
         }
     }
@@ -244,63 +252,80 @@ void list_in_order(int open_count) {
 
 // When the witnesses are every solution, the listing needs no search: it is the witnesses in
 // the order a listing finds them, the lexicographic order of their values cell by cell.
-void list_witnesses(int open_count) {
+void list_witnesses(counter_state& s, int open_count) {
     int order[max_witnesses]; // insertion sort: ten at most
-    for (int w = 0; w < witness_count; ++w) {
+    for (int w = 0; w < s.witness_count; ++w) {
         int i = w;
         for (; i > 0 &&
-               std::lexicographical_compare(witness[w], witness[w] + 81, witness[order[i - 1]],
-                                            witness[order[i - 1]] + 81);
+               std::lexicographical_compare(s.witness[w], s.witness[w] + 81,
+                                            s.witness[order[i - 1]], s.witness[order[i - 1]] + 81);
              --i) {
             order[i] = order[i - 1];
         }
         order[i] = w;
     }
-    for (int i = 0; i < witness_count && solution_count <= best_count; ++i) {
-        if (stop_flag != 0) return;
-        const int* solution = witness[order[i]];
-        for (int j = 0; j < open_count; ++j) place_value(open_cell[j], solution[open_cell[j]]);
-        ++solution_count;
-        show_solution();
-        for (int j = 0; j < open_count; ++j) remove_value(open_cell[j]);
+    for (int i = 0; i < s.witness_count && s.count <= s.bound; ++i) {
+        if (stopped(s)) return;
+        const int* solution = s.witness[order[i]];
+        for (int j = 0; j < open_count; ++j) {
+            place_value(s.open_cell[j], solution[s.open_cell[j]]);
+        }
+        ++s.count;
+        s.take(s.count);
+        for (int j = 0; j < open_count; ++j) remove_value(s.open_cell[j]);
     }
 }
 
 // A listing starts with a measuring count up to the bound (at most max_witnesses solutions).
 // A starter without a solution ends there. When that count ran to its end, its solutions are
-// all there are: the listing enters no subtree without one of them and stops after the last.
-void list_solutions(int open_count) {
-    int bound = best_count;
-    witness_count = 0;
-    next_witness = 0;
-    witnessing = true;
+// all there are, and they are the listing.
+void list_solutions(counter_state& s, int open_count) {
+    int bound = s.bound;
+    s.witness_count = 0;
+    s.next_witness = 0;
+    s.witnessing = true;
     // at least two: a listing of the first solution alone then learns whether it is the only
-    // one, and if so walks straight to it
-    best_count = std::clamp(bound, 1, max_witnesses - 1);
-    solution_count = 0;
-    measure(open_count);
-    int found = solution_count;
-    all_witnessed = found <= best_count;
-    best_count = all_witnessed ? std::min(found - 1, bound) : bound;
-    solution_count = 0;
-    if (all_witnessed) {
-        list_witnesses(open_count);
+    // one, and if so needs no search for it
+    s.bound = std::clamp(bound, 1, max_witnesses - 1);
+    s.count = 0;
+    measure(s, open_count);
+    int found = s.count;
+    s.witnessing = false;
+    s.all_witnessed = found <= s.bound;
+    s.bound = s.all_witnessed ? std::min(found - 1, bound) : bound;
+    s.count = 0;
+    if (s.all_witnessed) {
+        list_witnesses(s, open_count);
     } else if (found > 0) {
-        list_in_order(open_count);
+        list_in_order(s, open_count);
     }
-    best_count = bound;
-    witnessing = false;
 }
 
-} // namespace
+// Gathers the empty cells from cell on into open_cell. Returns their number, or -1 when one
+// of them has no candidate left, which ends the count with no solution: that cell goes to
+// dead_cell, if asked for.
+int gather_open_cells(counter_state& s, int cell, int* dead_cell) {
+    int open_count = 0;
+    std::memset(s.open_mask, 0, sizeof s.open_mask); // filled cells hold no candidates
+    for (int c = cell; c < 81; ++c) {
+        if (grid[c] != 0) continue;
+        if (candidates(c) == 0) {
+            if (dead_cell != nullptr) *dead_cell = c;
+            return -1;
+        }
+        s.open_cell[open_count++] = c;
+    }
+    return open_count;
+}
 
-void count_in_reading_order(int cell) {
-    if (solution_count > best_count) return;
+// The plain reading-order backtracking, on the same tally.
+void count_plainly(counter_state& s, int cell, bool listing) {
+    if (s.count > s.bound) return;
     for (;; ++cell) {
-        if (stop_flag != 0) return;
+        if (stopped(s)) return;
         if (cell == 81) {
-            ++solution_count;
-            show_solution();
+            ++s.count;
+            if (listing) s.take(s.count);
             return;
         }
         if (grid[cell] == 0) break;
@@ -309,72 +334,71 @@ void count_in_reading_order(int cell) {
     for (int v = 1; v <= 9; ++v) {
         if (!fits(cell, v)) continue;
         place_value(cell, v);
-        count_in_reading_order(cell + 1);
+        count_plainly(s, cell + 1, listing);
         remove_value(cell);
     }
 }
 
-namespace {
+void ignore_solution(int) {}
 
-// Gathers the open cells from cell on into open_cell. Returns their number, or -1 when one of
-// them has no candidate left, which ends the count with no solution.
-int gather_open_cells(int cell) {
-    // The composer's lay-outs come one after another with most givens in common, so the cell
-    // that left the last one without a solution often does the same for the next.
-    if (last_dead_cell >= cell && grid[last_dead_cell] == 0 && candidates(last_dead_cell) == 0) {
-        return -1;
+// One count or listing on this thread's state, from cell on.
+int run_count(int cell, int bound, void (*take)(int number), int* dead_cell) {
+    counter_state& s = state;
+    s.count = 0;
+    s.bound = bound;
+    s.take = take != nullptr ? take : ignore_solution;
+    if (!fast_counting) {
+        count_plainly(s, cell, take != nullptr);
+        return s.count;
     }
-    int open_count = 0;
-    std::memset(open_mask, 0, sizeof open_mask); // filled cells hold no candidates
-    for (int c = cell; c < 81; ++c) {
-        if (grid[c] != 0) continue;
-        if (candidates(c) == 0) {
-            last_dead_cell = c;
-            return -1;
-        }
-        open_cell[open_count++] = c;
+    int open_count = gather_open_cells(s, cell, dead_cell);
+    if (open_count < 0) return 0;
+    if (take != nullptr) {
+        list_solutions(s, open_count);
+    } else {
+        measure(s, open_count);
     }
-    return open_count;
+    return s.count;
 }
 
 } // namespace
 
-void count_solutions(int cell) {
-    if (!fast_counting) {
-        count_in_reading_order(cell);
-        return;
-    }
-    int open_count = gather_open_cells(cell);
-    if (open_count < 0) return;
-    if (show_solutions == 1) {
-        list_solutions(open_count);
-    } else {
-        measure(open_count);
-    }
+void count_in_reading_order(int cell) {
+    counter_state& s = state;
+    s.count = solution_count;
+    s.bound = best_count;
+    s.take = print_solution;
+    count_plainly(s, cell, show_solutions == 1);
+    solution_count = s.count;
 }
 
-int count_up_to(int bound) {
-    int count = 0;
-    std::swap(count, solution_count);
-    std::swap(bound, best_count);
-    count_solutions(0);
-    std::swap(count, solution_count);
-    std::swap(bound, best_count);
-    return count;
+void count_solutions(int cell) {
+    solution_count =
+        run_count(cell, best_count, show_solutions == 1 ? print_solution : nullptr, nullptr);
+}
+
+int count_up_to(int bound, int* dead_cell) {
+    return run_count(0, bound, nullptr, dead_cell);
 }
 
 int list_up_to(int max, void (*take)(int number)) {
-    solution_taker = take;
-    int count = 0;
-    int bound = max - 1;
-    int shown = 1;
-    std::swap(count, solution_count);
-    std::swap(bound, best_count);
-    std::swap(shown, show_solutions);
-    count_solutions(0);
-    std::swap(count, solution_count);
-    std::swap(bound, best_count);
-    std::swap(shown, show_solutions);
-    solution_taker = nullptr;
-    return count;
+    return run_count(0, max - 1, take, nullptr);
+}
+
+void cancel_counts_with(const std::atomic<bool>* cancel) {
+    state.cancel = cancel;
+}
+
+long long counted_nodes() {
+    return state.nodes;
+}
+
+int count_cheaply(int bound, int budget, int* dead_cell) {
+    counter_state& s = state;
+    long long start = s.nodes;
+    s.node_limit = start + budget;
+    int count = run_count(0, bound, nullptr, dead_cell);
+    bool spent = s.nodes > s.node_limit;
+    s.node_limit = LLONG_MAX;
+    return spent ? -1 : count;
 }

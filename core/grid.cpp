@@ -4,14 +4,14 @@
 
 #include <cstring>
 
-int grid[81];
-int given[81];
-int row_mask[9];
-int col_mask[9];
-int box_mask[9];
-int letter_value[256];
-int value_letter[10];
-int next_value = 1;
+thread_local constinit int grid[81];
+thread_local constinit int given[81];
+thread_local constinit int row_mask[9];
+thread_local constinit int col_mask[9];
+thread_local constinit int box_mask[9];
+thread_local constinit int letter_value[256];
+thread_local constinit int value_letter[10];
+thread_local constinit int next_value = 1;
 
 int row_of[81];
 int col_of[81];

@@ -6,14 +6,22 @@
 
 constexpr int all_values = 0x1FF; // the bits of the values 1..9
 
-extern int grid[81];          // value of each cell, 0..80 in reading order; 0 = empty
-extern int given[81];         // 1 where the cell is a given of the starter; read by the printer
-extern int row_mask[9];       // value bits present in each row
-extern int col_mask[9];       // value bits present in each column
-extern int box_mask[9];       // value bits present in each 3x3 box
-extern int letter_value[256]; // value of each symbol byte, by unsigned code; 0 = not in use
-extern int value_letter[10];  // symbol byte of each value; 0 = none (always 0 for value 0)
-extern int next_value;        // value the next new symbol receives, 1..10 (10 = alphabet full)
+// Each thread has a puzzle of its own: the program's thread has the one the dialogue shows,
+// and each counting thread one to count in. constinit tells the compiler that there is
+// nothing to construct, so an access is a plain thread-relative load, as fast as a global.
+extern thread_local constinit int grid[81];          // value of each cell, 0..80 in reading order;
+                                                     // 0 = empty
+extern thread_local constinit int given[81];         // 1 where the cell is a given of the starter;
+                                                     // read by the printer
+extern thread_local constinit int row_mask[9];       // value bits present in each row
+extern thread_local constinit int col_mask[9];       // value bits present in each column
+extern thread_local constinit int box_mask[9];       // value bits present in each 3x3 box
+extern thread_local constinit int letter_value[256]; // value of each symbol byte, by unsigned
+                                                     // code; 0 = not in use
+extern thread_local constinit int value_letter[10];  // symbol byte of each value; 0 = none
+                                                     // (always 0 for value 0)
+extern thread_local constinit int next_value;        // value the next new symbol receives, 1..10
+                                                     // (10 = alphabet full)
 
 extern int row_of[81];       // fixed: cell / 9
 extern int col_of[81];       // fixed: cell % 9

@@ -37,6 +37,12 @@ void write_solution(std::FILE* out, int number, const int* cells, const int* giv
     write_board(out, cells, givens);
 }
 
+void append_solution(std::string* text, int number, const int* cells, const int* givens) {
+    *text += "\n-- sol (" + std::to_string(number) + ")\n";
+    char board[board_size];
+    text->append(board, static_cast<std::size_t>(format_board(board, cells, givens)));
+}
+
 void write_presentation(std::FILE* out, int difficulty, const int* starter, const int* givens,
                         const int* solution) {
     std::fprintf(out, "\n** difficulty:%d ***\n", difficulty);

@@ -15,6 +15,7 @@ std::string cells_line(const int* cells, const int* givens);
 
 // One solution as the dialogue lists it: its heading with its number, then its board.
 void write_solution(std::FILE* out, int number, const int* cells, const int* givens);
+void append_solution(std::string* text, int number, const int* cells, const int* givens);
 
 // A starter as the dialogue presents it, without the question: difficulty, board, solution.
 void write_presentation(std::FILE* out, int difficulty, const int* starter, const int* givens,

@@ -4,7 +4,7 @@
 // only on the generator and the sentence, not on what the counts find.
 #pragma once
 
-#include "composer/compose.h"
+#include "composer/compose_internal.h"
 #include "composer/sentence.h"
 #include "core/counter.h"
 #include "core/grid.h"
@@ -34,18 +34,31 @@ inline int collect_candidates(const char* sentence, int wanted, int most_solutio
     feed_stdin(answers, sizeof answers);
     int saved = divert_stdout();
     layout_probe = [] {
+        char* text = candidate[candidate_count];
+        write_layout(text);
         if (most > 0) {
-            int bound = best_count;
-            best_count = most;
-            solution_count = 0;
-            count_solutions(0);
-            best_count = bound;
-            if (solution_count == 0 || solution_count > most) return;
+            // counted in a grid of its own: the composition's grid is put aside meanwhile,
+            // with whatever letters of earlier lay-outs it holds, and put back as it was
+            int cells[81], givens[81], rows[9], cols[9], boxes[9];
+            std::memcpy(cells, grid, sizeof cells);
+            std::memcpy(givens, given, sizeof givens);
+            std::memcpy(rows, row_mask, sizeof rows);
+            std::memcpy(cols, col_mask, sizeof cols);
+            std::memcpy(boxes, box_mask, sizeof boxes);
+            std::memset(grid, 0, sizeof cells);
+            std::memset(row_mask, 0, sizeof rows);
+            std::memset(col_mask, 0, sizeof cols);
+            std::memset(box_mask, 0, sizeof boxes);
+            load_starter(text);
+            int solutions = count_up_to(most);
+            std::memcpy(grid, cells, sizeof cells);
+            std::memcpy(given, givens, sizeof givens);
+            std::memcpy(row_mask, rows, sizeof rows);
+            std::memcpy(col_mask, cols, sizeof cols);
+            std::memcpy(box_mask, boxes, sizeof boxes);
+            if (solutions == 0 || solutions > most) return;
         }
-        char* text = candidate[candidate_count++];
-        for (int cell = 0; cell < 81; ++cell) text[cell] = static_cast<char>('0' + grid[cell]);
-        text[81] = 0;
-        if (candidate_count == limit) stop_flag = 1;
+        if (++candidate_count == limit) stop_flag = 1;
     };
     if (check_sentence(sentence, static_cast<int>(std::strlen(sentence))) == 1) {
         run_composition(sentence);

@@ -1,7 +1,7 @@
 // Shared by the unit tests: a clean slate of every global before and after each test.
 #pragma once
 
-#include "composer/compose.h"
+#include "composer/compose_internal.h"
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
@@ -19,6 +19,8 @@ inline void reset_all() {
     show_solutions = 0;
     fast_counting = true;
     layout_probe = nullptr;
+    layout_limit = max_tries + 1;
+    counting_jobs = 1;
     random_state = 1;
 }
 

@@ -1,4 +1,4 @@
-#include "composer/compose.h"
+#include "composer/compose_internal.h"
 #include "composer/sentence.h"
 #include "tests/support.h"
 
@@ -158,8 +158,10 @@ TEST_F(ComposeTest, FirstLettersLandWhereTheFirstDrawsPutThem) {
     static int* record;
     record = first;
     layout_probe = [] {
+        char text[82];
+        write_layout(text);
         for (int cell = 0, k = 0; cell < 81 && k < 5; ++cell) {
-            if (grid[cell] != 0) record[k++] = cell;
+            if (text[cell] != '0') record[k++] = cell;
         }
         stop_flag = 1;
     };

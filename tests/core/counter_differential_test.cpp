@@ -99,30 +99,30 @@ TEST_F(CounterDifferentialTest, FastCountAgreesWithReadingOrderOnComposedLayouts
 
 namespace {
 
-// The output of the first lay-outs of a composition, every more? answered yes.
-std::string first_layouts(const char* sentence, int layouts, bool fast) {
-    static int left;
-    left = layouts;
+// The output of the first lay-outs of a composition, every more? answered yes, counted by
+// jobs threads.
+std::string first_layouts(const char* sentence, int layouts, bool fast, int jobs) {
     static char answers[2000];
     for (int i = 0; i < 1000; ++i) std::memcpy(answers + 2 * i, "y\n", 2);
     feed_stdin(answers, sizeof answers);
     fast_counting = fast;
-    layout_probe = [] {
-        if (--left == 0) stop_flag = 1;
-    };
+    counting_jobs = jobs;
+    layout_limit = layouts;
     random_state = 1;
     reset_puzzle();
     testing::internal::CaptureStdout();
     check_sentence(sentence, static_cast<int>(std::strlen(sentence)));
     run_composition(sentence);
-    layout_probe = nullptr;
+    layout_limit = max_tries + 1;
+    counting_jobs = 1;
     fast_counting = true;
     return testing::internal::GetCapturedStdout();
 }
 
 } // namespace
 
-// The memo answers most lay-outs of a composition; what it prints must not change by a byte.
+// The memo answers most lay-outs of a composition; what it prints must not change by a byte,
+// and neither must it when threads count the lay-outs.
 // The measuring build counts every lay-out in reading order, without the memo. Sentences of
 // 20 to 23 letters take it seconds a lay-out: the whole compositions of bench/ compare those.
 TEST_F(CounterDifferentialTest, CompositionWithTheMemoPrintsWhatTheMeasuringBuildPrints) {
@@ -134,9 +134,11 @@ TEST_F(CounterDifferentialTest, CompositionWithTheMemoPrintsWhatTheMeasuringBuil
                  {"dearoldsailorslandonislesandreadlions\n", 100000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sentence);
-        std::string with_memo = first_layouts(c.sentence, c.layouts, true);
+        std::string with_memo = first_layouts(c.sentence, c.layouts, true, 1);
         int hits = memo_hits;
-        EXPECT_EQ(with_memo, first_layouts(c.sentence, c.layouts, false));
+        EXPECT_EQ(with_memo, first_layouts(c.sentence, c.layouts, false, 1));
+        // three counting threads, more than the cores, so that the order they finish in varies
+        EXPECT_EQ(with_memo, first_layouts(c.sentence, c.layouts, true, 3));
         EXPECT_GT(hits, c.layouts / 2);
         EXPECT_NE(with_memo.find("found : best"), std::string::npos);
     }

@@ -5,6 +5,7 @@
 # A command-line case has beside its .in file a .args file (the arguments, one a line), and
 # may have a .err file (stderr, byte for byte) and a .status file (the exit status, if not 0).
 # It runs in the folder of its .in file, so that file arguments name the files there.
+# JOBS, if set, runs it with --jobs JOBS.
 get_filename_component(dir ${ACTUAL} DIRECTORY)
 file(MAKE_DIRECTORY ${dir})
 get_filename_component(case_dir ${INPUT} DIRECTORY)
@@ -12,6 +13,15 @@ string(REGEX REPLACE "([.]crlf)?[.]in$" "" case ${INPUT})
 set(arguments)
 if(EXISTS ${case}.args)
   file(STRINGS ${case}.args arguments)
+endif()
+if(DEFINED JOBS)
+  # after the command, where there is one: options belong to it
+  list(LENGTH arguments count)
+  if(count GREATER 0)
+    list(INSERT arguments 1 --jobs ${JOBS})
+  else()
+    list(PREPEND arguments --jobs ${JOBS})
+  endif()
 endif()
 set(expected_status 0)
 if(EXISTS ${case}.status)

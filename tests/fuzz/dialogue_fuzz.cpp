@@ -2,7 +2,7 @@
 // prompt on. Every run starts from a fresh program state. A composition is stopped after a
 // bounded number of lay-outs, as Ctrl-C would stop it, so that one run stays short; a timer
 // does the same for a search that lays letters for long without completing a lay-out.
-#include "composer/compose.h"
+#include "composer/compose_internal.h"
 #include "console/interrupt.h"
 #include "console/modes.h"
 #include "core/counter.h"
