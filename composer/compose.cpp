@@ -54,8 +54,9 @@ bool pooled;  // the lay-outs are counted by the pool, tries taken up in order
 // Within this many measuring nodes a count is over before another thread could take it up:
 // the walk's thread tries each count that far itself, and hands it over only beyond.
 constexpr int cheap_count_nodes = 32;
-thread_local int last_dead_cell; // the cell that left the last lay-out counted here without a
-                                 // solution
+int last_dead_cell;      // the cell that left the last lay-out the walk's thread counted without a
+                         // solution
+puzzle_view walk_puzzle; // the walk's thread's puzzle, taken once when a composition starts
 
 // Per value, the cells it may not take: those sharing a row, column or box with a cell that
 // holds it, and every cell from 80 on (a draw reaches cell 159 at most). A lay-out only ever
@@ -80,20 +81,22 @@ void start_walk(const char* sentence) {
 
 // Lifts the letters from k on out of the grid.
 void lift_letters(int k) {
+    const puzzle_view& p = walk_puzzle;
     while (in_grid > k) {
         int cell = grid_cell[--in_grid];
-        given[cell] = 0;
-        remove_value(cell);
+        p.given[cell] = 0;
+        remove_value(p, cell);
     }
 }
 
 // Lays the whole lay-out into the grid: the letters not there yet.
 void lay_grid() {
+    const puzzle_view& p = walk_puzzle;
     for (; in_grid < letters; ++in_grid) {
         int cell = laid_cell[in_grid];
         grid_cell[in_grid] = cell;
-        place_value(cell, letter_at[in_grid]);
-        given[cell] = 1;
+        place_value(p, cell, letter_at[in_grid]);
+        p.given[cell] = 1;
     }
 }
 
@@ -178,6 +181,7 @@ void run_composition(const char* sentence) {
     next_report = tries_report_step;
     dist_reciprocal = dist > 0 ? reciprocal_of(dist) : 0;
     clear_memo();
+    walk_puzzle = this_puzzle();
     start_walk(sentence);
     laid_out = 0;
     pooled = counting_jobs > 1;
@@ -310,7 +314,8 @@ void judge_layout() {
         lay_grid();
         count = 0;
         // the cell that left the last lay-out without a solution often does the same here
-        if (!fast_counting || grid[last_dead_cell] != 0 || candidates(last_dead_cell) != 0) {
+        if (!fast_counting || walk_puzzle.grid[last_dead_cell] != 0 ||
+            candidates(walk_puzzle, last_dead_cell) != 0) {
             count = count_up_to(best_count, &last_dead_cell);
         }
         if (stop_flag != 0) return; // a count cut short is neither reported nor presented
@@ -394,7 +399,7 @@ void evaluate_placement() {
         // handing it over would cost more
         lay_grid();
         known = 0;
-        if (grid[last_dead_cell] != 0 || candidates(last_dead_cell) != 0) {
+        if (walk_puzzle.grid[last_dead_cell] != 0 || candidates(walk_puzzle, last_dead_cell) != 0) {
             known = count_cheaply(best_count, cheap_count_nodes, &last_dead_cell);
         }
         if (stop_flag != 0) return; // a count cut short is neither reported nor presented

@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <bit>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -41,18 +42,30 @@ long long queue_put;   // lay-outs put into it
 int idle;              // counting threads waiting for the queue
 bool closing;          // the threads are to end
 
-std::atomic<bool> cancel;        // counts in progress stop; their slots are dropped anyway
-std::atomic<int> busy;           // threads counting right now
-std::atomic<bool> front_waiting; // the walk's thread sleeps until the oldest slot is done
+std::atomic<bool> cancel;           // counts in progress stop; their slots are dropped anyway
+std::atomic<int> busy;              // threads counting right now
+std::atomic<bool> front_waiting;    // the walk's thread sleeps until the oldest slot is done
+std::mutex front_lock;              // held while the walk's thread checks before it sleeps, and
+std::condition_variable front_done; // by a thread before it wakes it: no wake-up is lost
 std::vector<std::thread> threads;
 
 const int* sentence_letters; // values of the letters in sentence order, for every thread
 
 // A counting thread keeps the letters of its last lay-out in its puzzle, and lays only those
 // the next one moves: lay-outs near in walk order share most of their cells.
-thread_local int kept_cell[81];
-thread_local int kept_count;
-thread_local int last_dead_cell; // a thread's cell that left its last lay-out without a solution
+struct kept_letters {
+    puzzle_view p; // the thread's puzzle, taken once
+    int cell[81];
+    int count;
+    int last_dead_cell; // the cell that left the thread's last lay-out without a solution
+};
+thread_local constinit kept_letters kept{};
+
+kept_letters& this_thread_kept() {
+    kept_letters& k = kept;
+    if (k.p.grid == nullptr) k.p = this_puzzle();
+    return k;
+}
 
 // The cells of a lay-out in order, which are its letters' cells in sentence order.
 int cells_of(const std::uint64_t cells[2], int* out) {
@@ -65,24 +78,25 @@ int cells_of(const std::uint64_t cells[2], int* out) {
     return count;
 }
 
-void lift_kept(int from) {
-    while (kept_count > from) remove_value(kept_cell[--kept_count]);
+void lift_kept(kept_letters& k, int from) {
+    while (k.count > from) remove_value(k.p, k.cell[--k.count]);
 }
 
 // Counts the lay-out in this thread's puzzle, which holds the kept letters and nothing else.
 int count_kept_layout(const std::uint64_t cells[2], int bound) {
+    kept_letters& k = this_thread_kept();
     int wanted[81];
     int letters = cells_of(cells, wanted);
     int same = 0;
-    while (same < kept_count && same < letters && kept_cell[same] == wanted[same]) ++same;
-    lift_kept(same);
-    for (; kept_count < letters; ++kept_count) {
-        kept_cell[kept_count] = wanted[kept_count];
-        place_value(wanted[kept_count], sentence_letters[kept_count]);
+    while (same < k.count && same < letters && k.cell[same] == wanted[same]) ++same;
+    lift_kept(k, same);
+    for (; k.count < letters; ++k.count) {
+        k.cell[k.count] = wanted[k.count];
+        place_value(k.p, wanted[k.count], sentence_letters[k.count]);
     }
     // the cell that left this thread's last lay-out without a solution often does the same
-    if (grid[last_dead_cell] == 0 && candidates(last_dead_cell) == 0) return 0;
-    return count_up_to(bound, &last_dead_cell);
+    if (k.p.grid[k.last_dead_cell] == 0 && candidates(k.p, k.last_dead_cell) == 0) return 0;
+    return count_up_to(bound, &k.last_dead_cell);
 }
 
 // Counts the slot taken from the queue and hands the count over; a counting thread keeps its
@@ -94,7 +108,10 @@ void count_slot(int index, bool keep) {
                           : count_layout_here(s.layout.cells, s.layout.bound);
     s.layout.nodes = static_cast<int>(counted_nodes() - before);
     s.state.store(slot_done, std::memory_order_seq_cst);
-    if (front_waiting.load(std::memory_order_seq_cst)) s.state.notify_one();
+    if (front_waiting.load(std::memory_order_seq_cst)) {
+        { std::lock_guard<std::mutex> hold(front_lock); }
+        front_done.notify_one();
+    }
     busy.fetch_sub(1);
 }
 
@@ -113,7 +130,7 @@ void count_forever() {
         }
         count_slot(index, true);
     }
-    lift_kept(0);
+    lift_kept(this_thread_kept(), 0);
 }
 
 // Hands the gathered slots over to the counting threads.
@@ -206,9 +223,12 @@ const pooled_layout& pool_front() {
     hand_over_gathered();
     while (s.state.load(std::memory_order_acquire) != slot_done) {
         if (count_one_here()) continue;
+        std::unique_lock<std::mutex> hold(front_lock);
         front_waiting.store(true, std::memory_order_seq_cst);
-        int state = s.state.load(std::memory_order_seq_cst);
-        if (state != slot_done) s.state.wait(state, std::memory_order_acquire);
+        // a thread that finishes marks its slot, then takes the lock before it wakes this one
+        while (s.state.load(std::memory_order_seq_cst) != slot_done) {
+            front_done.wait_for(hold, std::chrono::milliseconds(50));
+        }
         front_waiting.store(false, std::memory_order_relaxed);
     }
     return s.layout;

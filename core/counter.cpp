@@ -48,6 +48,7 @@ struct counter_state {
     const std::atomic<bool>* cancel; // a counting thread's stop; null: the stop flag
     long long nodes; // measuring nodes visited on this thread, ever: what its counts cost
     long long node_limit = LLONG_MAX; // a count stops once nodes passes this
+    puzzle_view p;                    // this thread's puzzle, taken when a count starts
 };
 
 thread_local constinit counter_state state{};
@@ -67,7 +68,7 @@ void print_solution(int number) {
 }
 
 void remember_witness(counter_state& s) {
-    std::memcpy(s.witness[s.next_witness], grid, sizeof grid);
+    std::memcpy(s.witness[s.next_witness], s.p.grid, 81 * sizeof(int));
     s.next_witness = (s.next_witness + 1) % max_witnesses;
     if (s.witness_count < max_witnesses) ++s.witness_count;
 }
@@ -76,7 +77,7 @@ void remember_witness(counter_state& s) {
 bool witness_agrees(const counter_state& s) {
     for (int w = 0; w < s.witness_count; ++w) {
         int cell = 0;
-        while (cell < 81 && (grid[cell] == 0 || grid[cell] == s.witness[w][cell])) ++cell;
+        while (cell < 81 && (s.p.grid[cell] == 0 || s.p.grid[cell] == s.witness[w][cell])) ++cell;
         if (cell == 81) return true;
     }
     return false;
@@ -95,7 +96,7 @@ inline void close_cell(counter_state& s, int i, int* open_count) {
 // in one cell of a unit has at most that place left. Returns -1 on a contradiction, else the
 // number placed.
 int place_hidden_singles(counter_state& s, int* placed, int* placed_count) {
-    int* const unit_masks[3] = {row_mask, col_mask, box_mask};
+    int* const unit_masks[3] = {s.p.row_mask, s.p.col_mask, s.p.box_mask};
     int found = 0;
     for (int unit = 0; unit < 27; ++unit) {
         const int* cells = unit_cell[unit];
@@ -119,8 +120,8 @@ int place_hidden_singles(counter_state& s, int* placed, int* placed_count) {
             }
             int v = value_of(bit);
             // its one place was taken by another value meanwhile, or no longer fits
-            if (cell < 0 || !fits(cell, v)) return -1;
-            place_value(cell, v);
+            if (cell < 0 || !fits(s.p, cell, v)) return -1;
+            place_value(s.p, cell, v);
             s.open_mask[cell] = 0;
             placed[(*placed_count)++] = cell;
             ++found;
@@ -143,14 +144,14 @@ int propagate(counter_state& s, int* open_count, int* placed, int* placed_count)
         int branch_size = 10;
         for (int i = 0; i < *open_count;) {
             int cell = s.open_cell[i];
-            if (grid[cell] != 0) { // filled as a hidden single
+            if (s.p.grid[cell] != 0) { // filled as a hidden single
                 close_cell(s, i, open_count);
                 continue;
             }
-            int mask = candidates(cell);
+            int mask = candidates(s.p, cell);
             if (mask == 0) return -2;
             if ((mask & (mask - 1)) == 0) {
-                place_value(cell, value_of(mask));
+                place_value(s.p, cell, value_of(mask));
                 s.open_mask[cell] = 0;
                 placed[(*placed_count)++] = cell;
                 close_cell(s, i, open_count);
@@ -191,17 +192,17 @@ void measure(counter_state& s, int open_count) {
         int cell = s.open_cell[branch];
         close_cell(s, branch, &open_count);
         s.open_mask[cell] = 0;
-        int mask = candidates(cell);
+        int mask = candidates(s.p, cell);
         // ascending values; no re-test between them: the callee tests the flag and the bound
         while (mask != 0) {
             int bit = mask & -mask;
             mask ^= bit;
-            place_value(cell, value_of(bit));
+            place_value(s.p, cell, value_of(bit));
             measure(s, open_count);
-            remove_value(cell);
+            remove_value(s.p, cell);
         }
     }
-    while (placed_count > 0) remove_value(placed[--placed_count]);
+    while (placed_count > 0) remove_value(s.p, placed[--placed_count]);
 }
 
 // Whether a solution lies below the grid: a known solution answers at once; otherwise, unless
@@ -235,19 +236,19 @@ void list_in_order(counter_state& s, int open_count) {
         int cell = s.open_cell[branch];
         close_cell(s, branch, &open_count);
         s.open_mask[cell] = 0;
-        int mask = candidates(cell);
+        int mask = candidates(s.p, cell);
         int listed = s.count;
         while (mask != 0) {
             int bit = mask & -mask;
             mask ^= bit;
-            place_value(cell, value_of(bit));
+            place_value(s.p, cell, value_of(bit));
             // when the values before the last led to no solution, the last one holds it
             bool known = mask == 0 && s.count == listed;
             if (known || has_solution(s, open_count)) list_in_order(s, open_count);
-            remove_value(cell);
+            remove_value(s.p, cell);
         }
     }
-    while (placed_count > 0) remove_value(placed[--placed_count]);
+    while (placed_count > 0) remove_value(s.p, placed[--placed_count]);
 }
 
 // When the witnesses are every solution, the listing needs no search: it is the witnesses in
@@ -268,11 +269,11 @@ void list_witnesses(counter_state& s, int open_count) {
         if (stopped(s)) return;
         const int* solution = s.witness[order[i]];
         for (int j = 0; j < open_count; ++j) {
-            place_value(s.open_cell[j], solution[s.open_cell[j]]);
+            place_value(s.p, s.open_cell[j], solution[s.open_cell[j]]);
         }
         ++s.count;
         s.take(s.count);
-        for (int j = 0; j < open_count; ++j) remove_value(s.open_cell[j]);
+        for (int j = 0; j < open_count; ++j) remove_value(s.p, s.open_cell[j]);
     }
 }
 
@@ -308,8 +309,8 @@ int gather_open_cells(counter_state& s, int cell, int* dead_cell) {
     int open_count = 0;
     std::memset(s.open_mask, 0, sizeof s.open_mask); // filled cells hold no candidates
     for (int c = cell; c < 81; ++c) {
-        if (grid[c] != 0) continue;
-        if (candidates(c) == 0) {
+        if (s.p.grid[c] != 0) continue;
+        if (candidates(s.p, c) == 0) {
             if (dead_cell != nullptr) *dead_cell = c;
             return -1;
         }
@@ -328,14 +329,14 @@ void count_plainly(counter_state& s, int cell, bool listing) {
             if (listing) s.take(s.count);
             return;
         }
-        if (grid[cell] == 0) break;
+        if (s.p.grid[cell] == 0) break;
     }
     // no re-test between values: the callee tests the flag and the bound on entry
     for (int v = 1; v <= 9; ++v) {
-        if (!fits(cell, v)) continue;
-        place_value(cell, v);
+        if (!fits(s.p, cell, v)) continue;
+        place_value(s.p, cell, v);
         count_plainly(s, cell + 1, listing);
-        remove_value(cell);
+        remove_value(s.p, cell);
     }
 }
 
@@ -344,6 +345,8 @@ void ignore_solution(int) {}
 // One count or listing on this thread's state, from cell on.
 int run_count(int cell, int bound, void (*take)(int number), int* dead_cell) {
     counter_state& s = state;
+    // the thread's puzzle stays where it is for the thread's life: taken once
+    if (s.p.grid == nullptr) s.p = this_puzzle();
     s.count = 0;
     s.bound = bound;
     s.take = take != nullptr ? take : ignore_solution;
@@ -365,6 +368,8 @@ int run_count(int cell, int bound, void (*take)(int number), int* dead_cell) {
 
 void count_in_reading_order(int cell) {
     counter_state& s = state;
+    // the thread's puzzle stays where it is for the thread's life: taken once
+    if (s.p.grid == nullptr) s.p = this_puzzle();
     s.count = solution_count;
     s.bound = best_count;
     s.take = print_solution;
@@ -395,6 +400,8 @@ long long counted_nodes() {
 
 int count_cheaply(int bound, int budget, int* dead_cell) {
     counter_state& s = state;
+    // the thread's puzzle stays where it is for the thread's life: taken once
+    if (s.p.grid == nullptr) s.p = this_puzzle();
     long long start = s.nodes;
     s.node_limit = start + budget;
     int count = run_count(0, bound, nullptr, dead_cell);
