@@ -48,8 +48,7 @@ int letter_at[80];             // the value of each letter, by its position in t
 int laid_cell[80];             // the cell of each letter laid so far
 int in_grid;                   // letters 0 .. in_grid - 1 stand in the grid, at grid_cell
 int grid_cell[80];
-int laid_out; // complete lay-outs the walk has made; tries, until one is counted
-              // on another thread
+int laid_out; // complete lay-outs the walk has made; tries, but for those still being counted
 bool pooled;  // the lay-outs are counted by the pool, tries taken up in order
 // Within this many measuring nodes a count is over before another thread could take it up:
 // the walk's thread tries each count that far itself, and hands it over only beyond.
@@ -394,27 +393,31 @@ void evaluate_placement() {
     }
     if (layout_probe != nullptr) layout_probe();
     int known = fast_counting ? recall_count() : -1;
-    if (known == -1 && fast_counting && pool_empty()) {
-        // with nothing waiting for a count, a count that turns out cheap is taken here:
-        // handing it over would cost more
-        lay_grid();
-        known = 0;
-        if (walk_puzzle.grid[last_dead_cell] != 0 || candidates(walk_puzzle, last_dead_cell) != 0) {
-            known = count_cheaply(best_count, cheap_count_nodes, &last_dead_cell);
+    if (pool_empty() && known != -2) {
+        // nothing waits for a count: as one thread does, but a count that turns out dear is
+        // handed over, and one that turns out cheap is taken here, where it costs less
+        if (known < 0 && fast_counting) {
+            lay_grid();
+            known = 0;
+            if (walk_puzzle.grid[last_dead_cell] != 0 ||
+                candidates(walk_puzzle, last_dead_cell) != 0) {
+                known = count_cheaply(best_count, cheap_count_nodes, &last_dead_cell);
+            }
+            if (stop_flag != 0) return; // a count cut short is neither reported nor presented
+            if (known >= 0) remember_count(known);
+        } else if (known >= 0) {
+            ++memo_hits;
         }
-        if (stop_flag != 0) return; // a count cut short is neither reported nor presented
-        if (known >= 0) remember_count(known);
+        if (known >= 0) {
+            count_try();
+            solution_count = known;
+            act_on_count(known, nullptr);
+            return;
+        }
     }
     // behind a lay-out still being counted, a lay-out whose count is known, or will be by its
     // turn, waits in order without a thread
-    if ((known == -2 || known >= 0) && pool_add_rider(layout_cells, known)) {
-        // riding behind the newest lay-out to count
-    } else if (known >= 0) { // nothing before it waits for a count: judged at once
-        count_try();
-        solution_count = known;
-        act_on_count(known, nullptr);
-        return;
-    } else {
+    if (known == -1 || !pool_add_rider(layout_cells, known)) {
         // the memo marks it as being counted, so that the same lay-out made again meanwhile
         // waits for this count instead of being counted twice
         if (fast_counting) remember_count_of(layout_cells, -1, best_count);

@@ -37,10 +37,11 @@ int gathered_count;
 std::mutex queue_lock; // guards the queue of slots to count, idle and closing
 std::condition_variable queue_ready;
 int queue[pool_window];
-long long queue_taken; // lay-outs the threads have taken from the queue
-long long queue_put;   // lay-outs put into it
-int idle;              // counting threads waiting for the queue
-bool closing;          // the threads are to end
+long long queue_taken;                 // lay-outs the threads have taken from the queue
+long long queue_put;                   // lay-outs put into it
+std::atomic<long long> queue_put_seen; // queue_put as the threads may peek at it without the lock
+int idle;                              // counting threads waiting for the queue
+bool closing;                          // the threads are to end
 
 std::atomic<bool> cancel;           // counts in progress stop; their slots are dropped anyway
 std::atomic<int> busy;              // threads counting right now
@@ -117,7 +118,15 @@ void count_slot(int index, bool keep) {
 
 void count_forever() {
     cancel_counts_with(&cancel);
+    long long taken_before = 0;
     for (;;) {
+        // new work usually comes within microseconds: a thread looks for it a while before it
+        // sleeps, so that handing work over seldom has to wake it
+        for (int look = 0;
+             look < 2000 && queue_put_seen.load(std::memory_order_relaxed) <= taken_before;
+             ++look) {
+            std::this_thread::yield();
+        }
         int index = 0;
         {
             std::unique_lock<std::mutex> hold(queue_lock);
@@ -126,6 +135,7 @@ void count_forever() {
             --idle;
             if (closing) break;
             index = queue[queue_taken++ % pool_window];
+            taken_before = queue_taken;
             busy.fetch_add(1);
         }
         count_slot(index, true);
@@ -140,6 +150,7 @@ void hand_over_gathered() {
     {
         std::lock_guard<std::mutex> hold(queue_lock);
         for (int i = 0; i < gathered_count; ++i) queue[queue_put++ % pool_window] = gathered[i];
+        queue_put_seen.store(queue_put, std::memory_order_relaxed);
         wake = idle > 0;
     }
     gathered_count = 0;
@@ -183,6 +194,7 @@ void start_count_pool(int thread_count, const int* letters, int) {
     front_seq = back_seq = 0;
     rider_front_seq = rider_back_seq = 0;
     queue_taken = queue_put = 0;
+    queue_put_seen.store(0);
     gathered_count = 0;
     idle = 0;
     closing = false;
