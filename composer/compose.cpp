@@ -57,6 +57,17 @@ int last_dead_cell;      // the cell that left the last lay-out the walk's threa
                          // solution
 puzzle_view walk_puzzle; // the walk's thread's puzzle, taken once when a composition starts
 
+// The walk's puzzle. Where each access to a thread_local variable is a call (Windows), the view
+// taken when the composition started; elsewhere the variables themselves, which cost no more
+// than globals and spare the loads through the view.
+inline puzzle_view walk_view() {
+#ifdef _WIN32
+    return walk_puzzle;
+#else
+    return this_puzzle();
+#endif
+}
+
 // Per value, the cells it may not take: those sharing a row, column or box with a cell that
 // holds it, and every cell from 80 on (a draw reaches cell 159 at most). A lay-out only ever
 // grows to the right of its last letter, so the cells it may take are always empty.
@@ -79,8 +90,9 @@ void start_walk(const char* sentence) {
 }
 
 // Lifts the letters from k on out of the grid.
-void lift_letters(int k) {
-    const puzzle_view& p = walk_puzzle;
+// Kept out of line: the walk calls it seldom, and compose stays small without it.
+[[gnu::noinline]] void lift_letters(int k) {
+    const puzzle_view p = walk_view();
     while (in_grid > k) {
         int cell = grid_cell[--in_grid];
         p.given[cell] = 0;
@@ -90,7 +102,7 @@ void lift_letters(int k) {
 
 // Lays the whole lay-out into the grid: the letters not there yet.
 void lay_grid() {
-    const puzzle_view& p = walk_puzzle;
+    const puzzle_view p = walk_view();
     for (; in_grid < letters; ++in_grid) {
         int cell = laid_cell[in_grid];
         grid_cell[in_grid] = cell;
@@ -313,8 +325,8 @@ void judge_layout() {
         lay_grid();
         count = 0;
         // the cell that left the last lay-out without a solution often does the same here
-        if (!fast_counting || walk_puzzle.grid[last_dead_cell] != 0 ||
-            candidates(walk_puzzle, last_dead_cell) != 0) {
+        const puzzle_view p = walk_view();
+        if (!fast_counting || p.grid[last_dead_cell] != 0 || candidates(p, last_dead_cell) != 0) {
             count = count_up_to(best_count, &last_dead_cell);
         }
         if (stop_flag != 0) return; // a count cut short is neither reported nor presented
@@ -399,8 +411,8 @@ void evaluate_placement() {
         if (known < 0 && fast_counting) {
             lay_grid();
             known = 0;
-            if (walk_puzzle.grid[last_dead_cell] != 0 ||
-                candidates(walk_puzzle, last_dead_cell) != 0) {
+            const puzzle_view p = walk_view();
+            if (p.grid[last_dead_cell] != 0 || candidates(p, last_dead_cell) != 0) {
                 known = count_cheaply(best_count, cheap_count_nodes, &last_dead_cell);
             }
             if (stop_flag != 0) return; // a count cut short is neither reported nor presented
