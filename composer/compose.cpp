@@ -369,6 +369,10 @@ void take_up_counts(bool all) {
         // waiting, this thread counts too, in a grid without the walk's letters
         if (!pool_front_ready()) lift_letters(0);
         const pooled_layout& layout = pool_front();
+        if (stop_flag != 0) { // an interrupt while this thread counted: its count is cut short
+            pool_drop_all();
+            return;
+        }
         std::uint64_t cells[2] = {layout.cells[0], layout.cells[1]};
         int count = layout.count;
         int riders = layout.riders;

@@ -104,10 +104,8 @@ int count_kept_layout(const std::uint64_t cells[2], int bound) {
 // letters for the next, the walk's thread lays and lifts them.
 void count_slot(int index, bool keep) {
     slot& s = ring[index];
-    long long before = counted_nodes();
     s.layout.count = keep ? count_kept_layout(s.layout.cells, s.layout.bound)
                           : count_layout_here(s.layout.cells, s.layout.bound);
-    s.layout.nodes = static_cast<int>(counted_nodes() - before);
     s.state.store(slot_done, std::memory_order_seq_cst);
     if (front_waiting.load(std::memory_order_seq_cst)) {
         { std::lock_guard<std::mutex> hold(front_lock); }

@@ -18,7 +18,6 @@ struct pooled_layout {
     std::uint64_t cells[2]; // the occupied cells: 0..63, then 64..80
     int bound;              // the bound it is counted under
     int count;              // its count at that bound, capped at bound + 1
-    int nodes;              // what counting it cost, in measuring nodes
     int riders;             // lay-outs riding behind it
 };
 

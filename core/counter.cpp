@@ -366,17 +366,6 @@ int run_count(int cell, int bound, void (*take)(int number), int* dead_cell) {
 
 } // namespace
 
-void count_in_reading_order(int cell) {
-    counter_state& s = state;
-    // the thread's puzzle stays where it is for the thread's life: taken once
-    if (s.p.grid == nullptr) s.p = this_puzzle();
-    s.count = solution_count;
-    s.bound = best_count;
-    s.take = print_solution;
-    count_plainly(s, cell, show_solutions == 1);
-    solution_count = s.count;
-}
-
 void count_solutions(int cell) {
     solution_count =
         run_count(cell, best_count, show_solutions == 1 ? print_solution : nullptr, nullptr);
@@ -392,10 +381,6 @@ int list_up_to(int max, void (*take)(int number)) {
 
 void cancel_counts_with(const std::atomic<bool>* cancel) {
     state.cancel = cancel;
-}
-
-long long counted_nodes() {
-    return state.nodes;
 }
 
 int count_cheaply(int bound, int budget, int* dead_cell) {

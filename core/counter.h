@@ -4,21 +4,19 @@
 
 #include <atomic>
 
-extern int solution_count; // solutions found by the current count; the caller zeroes it
+extern int solution_count; // solutions found by the last count_solutions, or judged by the
+                           // composer
 extern int best_count;     // the bound: a count stops at best_count + 1 solutions
 extern int show_solutions; // 1: print each solution under its heading; set by the callers
-extern bool fast_counting; // false: every count in reading order; set by the measuring build
-                           // and by tests that check the fast count against the plain one
+extern bool fast_counting; // false: every count by the plain reading-order backtracking that
+                           // the fast count must agree with; set by the measuring build and
+                           // by tests that check the fast count against the plain one
 
 // Counts from cell onward; every cell before it must be filled. Solutions come in
 // lexicographic order of their values read cell by cell, so a listing is the same whichever
 // way it is counted. Leaves grid, sets and given flags as it found them, also when the bound
 // or the stop flag cuts it short.
 void count_solutions(int cell);
-
-// The plain reading-order backtracking that the fast count must always agree with; also the
-// whole counter of the measuring build.
-void count_in_reading_order(int cell);
 
 // Counts for callers with a bound of their own; the dialogue's globals stay as they are.
 // count_up_to counts the grid's solutions without printing, stopping at bound + 1, and
@@ -33,10 +31,6 @@ int list_up_to(int max, void (*take)(int number));
 // A counting thread's counts stop when *cancel turns true, instead of on the stop flag, which
 // belongs to the program's own thread. Null gives the stop flag back.
 void cancel_counts_with(const std::atomic<bool>* cancel);
-
-// The measuring nodes this thread's counts have visited so far: what they cost, in a unit
-// that does not depend on the machine's load.
-long long counted_nodes();
 
 // count_up_to for a count that should be cheap: -1 when it needs more than budget measuring
 // nodes, and was given up (the puzzle is as it was).
