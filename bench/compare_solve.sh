@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Solves COUNT generated puzzles with one solution each (bench/puzzle_file: minimal starters
 # and starters with 22 to 30 givens, alternating) as whole processes, side by side in one run:
-# `verbagrid solve --format line` on the file, and the dialogue on the same puzzles typed as
-# rows. The solutions the two print must agree (the boards of the dialogue, turned into
+# `verbagrid solve --format line` on the file with one thread and with two, and the dialogue
+# on the same puzzles typed as rows. The solutions the two print must agree (the boards of the dialogue, turned into
 # lines, are compared with cmp). Prints the best of REPEATS runs of each (default 3,
 # interleaved, since the machine is shared) and puzzles a second.
 # Usage: bench/compare_solve.sh BUILD_DIR [COUNT]
@@ -32,7 +32,9 @@ for _ in range(repeats):
 print(f'{min(times):.3f}')
 PY
 }
-solve_time=$(best "'$build/verbagrid' solve --format line '$out/puzzles.txt' > '$out/lines.txt'")
+solve_time=$(best "'$build/verbagrid' solve --jobs 1 --format line '$out/puzzles.txt' > '$out/lines.txt'")
+two_time=$(best "'$build/verbagrid' solve --jobs 2 --format line '$out/puzzles.txt' > '$out/lines2.txt'")
+cmp "$out/lines.txt" "$out/lines2.txt"
 dialogue_time=$(best "'$build/verbagrid' < '$out/session.txt' > '$out/dialogue.txt'")
 
 # the dialogue's boards as lines: every "-- sol (1)" board's 81 symbols
@@ -43,10 +45,12 @@ for block in text.split('-- sol (1)\n')[1:]:
     print(''.join(c for c in block.split('\nNew starter')[0] if c not in ' \n'))
 PY
 cmp "$out/lines.txt" "$out/dialogue_lines.txt"
-python3 - "$count" "$solve_time" "$dialogue_time" <<'PY'
+python3 - "$count" "$solve_time" "$two_time" "$dialogue_time" <<'PY'
 import sys
-count, solve, dialogue = int(sys.argv[1]), float(sys.argv[2]), float(sys.argv[3])
-print(f'{count} puzzles, best of runs: solve --format line {solve:.3f} s '
-      f'({count / solve:,.0f} a second); dialogue {dialogue:.3f} s ({count / dialogue:,.0f} '
-      f'a second); solve is {dialogue / solve:.2f}x the dialogue')
+count = int(sys.argv[1])
+one, two, dialogue = (float(t) for t in sys.argv[2:5])
+print(f'{count} puzzles, best of runs: solve --format line, one job {one:.3f} s '
+      f'({count / one:,.0f} a second), two jobs {two:.3f} s ({count / two:,.0f} a second); '
+      f'the dialogue {dialogue:.3f} s ({count / dialogue:,.0f} a second); one job is '
+      f'{dialogue / one:.2f}x the dialogue')
 PY
