@@ -196,7 +196,7 @@ void run_composition(const char* sentence) {
     start_walk(sentence);
     laid_out = 0;
     pooled = counting_jobs > 1;
-    if (pooled) start_count_pool(counting_jobs, letter_at, letters);
+    if (pooled) start_count_pool(counting_jobs, letter_at);
     news->started();
     compose(sentence, 0, 0);
     if (pooled) {

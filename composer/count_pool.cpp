@@ -187,7 +187,7 @@ int count_layout_here(const std::uint64_t cells[2], int bound) {
     return count;
 }
 
-void start_count_pool(int thread_count, const int* letters, int) {
+void start_count_pool(int thread_count, const int* letters) {
     sentence_letters = letters;
     front_seq = back_seq = 0;
     rider_front_seq = rider_back_seq = 0;

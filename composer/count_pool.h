@@ -26,10 +26,10 @@ struct riding_layout {
     int count; // its count as the memo knew it; -1: the memo will know it at its turn
 };
 
-// Starts threads - 1 counting threads for the letters of a sentence (values in sentence
-// order, letters of them), which are laid into each lay-out's cells in order. The walk's
+// Starts threads - 1 counting threads for a sentence's letters (their values in sentence
+// order), which are laid into each lay-out's cells in order. The walk's
 // thread is the last: while it waits for the oldest count, it counts too.
-void start_count_pool(int threads, const int* letters, int letter_count);
+void start_count_pool(int threads, const int* letters);
 void stop_count_pool(); // cancels what is in the line and ends the threads
 
 // The line itself, for the inline functions below: the walk's thread calls them for every
