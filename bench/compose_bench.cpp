@@ -9,6 +9,7 @@
 // take minutes: run them with --benchmark_filter=whole; CI leaves them out.
 #include "composer/compose_internal.h"
 #include "composer/sentence.h"
+#include "console/composer_dialogue.h"
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
@@ -60,7 +61,7 @@ void compose_sentence(benchmark::State& state, bool fast, bool walk, bool whole)
         reset_puzzle();
         layouts_left = whole ? 0 : sentence.layouts;
         check_sentence(sentence.text, static_cast<int>(std::strlen(sentence.text)));
-        run_composition(sentence.text);
+        run_composition(sentence.text, dialogue_news);
         measured += tries;
         hits += memo_hits;
     }

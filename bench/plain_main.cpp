@@ -5,5 +5,5 @@
 
 int main() {
     fast_counting = false;
-    return run_program();
+    return run_program(1);
 }

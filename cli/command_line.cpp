@@ -1,9 +1,11 @@
-// The program's entry beside the dialogue: parses the command line and runs what it asks for.
-// With no command the dialogue runs, exactly as it does with no arguments.
+// The commands beside the dialogue, by name, and the number of counting threads they and the
+// dialogue use.
 #include "cli/commands.h"
 #include "composer/compose.h"
-#include "console/modes.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <thread>
 #ifdef __linux__
 #include <sched.h>
@@ -25,18 +27,26 @@ int usable_cores() {
 
 } // namespace
 
-int run_command_line(int argc, char** argv) {
-    options parsed;
-    int status = parse_options(argc, argv, &parsed);
-    if (status >= 0) return status;
-    counting_jobs = parsed.jobs > 0 ? parsed.jobs : usable_cores();
+int jobs_wanted(const options& parsed) {
+    return parsed.jobs > 0 ? parsed.jobs : usable_cores();
+}
+
+bool stdout_written() {
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+    std::fprintf(stderr, "verbagrid: standard output: %s\n",
+                 errno != 0 ? std::strerror(errno) : "a write failed");
+    return false;
+}
+
+int run_command(const options& parsed) {
+    counting_jobs = jobs_wanted(parsed);
     switch (parsed.what) {
     case command::help:
         print_help();
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        return stdout_written() ? 0 : 1;
     case command::version:
         print_version();
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        return stdout_written() ? 0 : 1;
     case command::solve:
         return run_solve(parsed);
     case command::compose:
@@ -44,5 +54,5 @@ int run_command_line(int argc, char** argv) {
     case command::dialogue:
         break;
     }
-    return run_program();
+    return 2;
 }

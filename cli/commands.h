@@ -4,6 +4,10 @@
 
 #include "cli/options.h"
 
-int run_command_line(int argc, char** argv); // parses, then runs the command or the dialogue
+int run_command(const options& parsed); // help, version, solve or compose
 int run_solve(const options& given);
 int run_compose(const options& given);
+
+int jobs_wanted(const options& parsed); // --jobs, or one per core the process may use
+// Flushes stdout; false, with the reason on stderr, when a write to it has failed.
+bool stdout_written();

@@ -1,13 +1,15 @@
 // verbagrid compose: the dialogue's composition of one sentence, as if every more? were
 // answered yes, with the starters written out instead of asked about. The walk, the counts
-// and the generator are the dialogue's, so the N-th starter written is the N-th it presents.
-// Progress goes to stderr, redrawn in place only on a terminal; Ctrl-C ends the search and
-// the starters found so far are written.
+// and the generator are the dialogue's, so the starters come in the order it presents them;
+// one the walk meets again is written once, and counts once towards --starters. Progress
+// goes to stderr, redrawn in place only on a terminal; Ctrl-C, SIGTERM or SIGHUP end the
+// search, and the starters found so far are written.
 #include "cli/commands.h"
 #include "cli/output_file.h"
+#include "cli/printed_output.h"
+#include "cli/signals.h"
 #include "composer/compose.h"
 #include "composer/sentence.h"
-#include "console/interrupt.h"
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
@@ -16,6 +18,7 @@
 #include "render/sheets.h"
 
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 #ifdef _WIN32
@@ -29,6 +32,7 @@ namespace {
 
 const options* opts;
 std::vector<composed_starter> found_starters;
+std::set<std::string> starters_seen; // each starter's cells, as written
 bool progress_on_terminal;
 bool progress_shown; // a redrawn progress line is on the terminal, not yet ended
 
@@ -68,8 +72,10 @@ void take_solution(int) {
     std::memcpy(taking->solution, grid, sizeof grid);
 }
 
-// Keeps the starter, with its solution; the answer is yes until the wanted number is in.
+// Keeps the starter, with its solution, unless it was kept before; the answer is yes until
+// the wanted number is in.
 void keep_starter(int difficulty) {
+    if (!starters_seen.insert(cells_line(grid, given)).second) return;
     composed_starter starter;
     static_cast<printed_puzzle&>(starter) = puzzle_in_grid(difficulty);
     starter.tries = tries;
@@ -89,31 +95,55 @@ caption_kind caption_by_name(const std::string& name) {
     return caption_kind::letters;
 }
 
-// The starters in the format asked for. An SVG holds one starter: the first goes to the
-// output, and with -o the others to files numbered after it (card.svg, card-2.svg, ...).
-bool write_all(output_file& output, const options& o) {
-    caption_kind caption = caption_by_name(o.caption);
-    if (o.format == output_format::html) {
-        std::vector<printed_puzzle> pages(found_starters.begin(), found_starters.end());
-        std::fputs(html_sheet(pages, caption).c_str(), output.stream());
-        return true;
+// The character at text[at] as the user typed it: a whole UTF-8 character, and a space or
+// a byte that is no character named in words.
+std::string character_at(const std::string& text, std::size_t at) {
+    auto byte = static_cast<unsigned char>(text[at]);
+    if (byte == ' ') return "a space";
+    int length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    bool whole = byte < 0x80 || byte >= 0xC0;
+    for (int k = 1; k < length && whole; ++k) {
+        whole = at + k < text.size() && (static_cast<unsigned char>(text[at + k]) & 0xC0) == 0x80;
     }
-    if (o.format != output_format::svg) {
-        write_starters(output.stream(), o.format, found_starters);
-        return true;
-    }
-    std::fputs(svg_document(found_starters[0], caption, o.solution).c_str(), output.stream());
-    if (found_starters.size() > 1 && o.output.empty()) {
-        std::fprintf(stderr, "verbagrid: an SVG holds one starter; -o FILE writes all %zu\n",
-                     found_starters.size());
-    }
-    for (std::size_t i = 1; i < found_starters.size() && !o.output.empty(); ++i) {
-        if (!write_whole_file(numbered_name(o.output, static_cast<int>(i) + 1),
-                              svg_document(found_starters[i], caption, o.solution))) {
-            return false;
+    if (!whole) return "byte " + std::to_string(byte);
+    return "'" + text.substr(at, static_cast<std::size_t>(length)) + "'";
+}
+
+// Why the typed sentence cannot be composed, or empty when it can; on acceptance the
+// alphabet is the sentence's.
+std::string refusal_of(const std::string& typed, char* sentence) {
+    for (std::size_t k = 0; k < typed.size(); ++k) {
+        auto byte = static_cast<unsigned char>(typed[k]);
+        if (byte < 0x20 || byte == 0x7F) {
+            return "the sentence holds a control character (byte " + std::to_string(byte) + ")";
         }
     }
-    return true;
+    // the dialogue's sentence buffer holds 79 characters; the walk keeps no more letters
+    if (typed.size() > 79) {
+        return "the sentence has " + std::to_string(typed.size()) + " characters, at most 79 fit";
+    }
+    int length = static_cast<int>(typed.size());
+    std::memcpy(sentence, typed.c_str(), typed.size());
+    fold_lower(sentence, length);
+    sentence[length] = '\n'; // as read at the sentence prompt
+    sentence[length + 1] = '\0';
+    char offending = 0;
+    switch (scan_sentence(sentence, length, &offending)) {
+    case sentence_bad_letter:
+        return "the sentence may hold the letters a to z only, not " +
+               character_at(typed, std::strchr(sentence, offending) - sentence);
+    case sentence_too_many_letters:
+        return "the sentence has more than nine different letters: '" + std::string(1, offending) +
+               "' is a tenth";
+    case sentence_too_few_letters:
+        return "the sentence has " + std::to_string(next_value - 1) +
+               " different letters; it needs nine";
+    case sentence_letter_too_often:
+        return "'" + std::string(1, offending) +
+               "' comes more than 9 times: no grid can hold it, once a row";
+    default:
+        return "";
+    }
 }
 
 const composition_news command_news = {ignore,           ignore_depth, show_progress,
@@ -123,47 +153,38 @@ const composition_news command_news = {ignore,           ignore_depth, show_prog
 
 int run_compose(const options& given_options) {
     opts = &given_options;
-    std::string typed = given_options.operands[0];
-    // the dialogue's sentence buffer holds 79 characters; the walk keeps no more letters
-    if (typed.size() > 79) {
-        std::fprintf(stderr, "verbagrid: the sentence has %zu characters, at most 79 fit\n",
-                     typed.size());
-        return 2;
-    }
+    found_starters.clear();
+    starters_seen.clear();
     init_geometry();
     reset_puzzle();
-    char sentence[81];
-    std::memcpy(sentence, typed.c_str(), typed.size());
-    int length = static_cast<int>(typed.size());
-    fold_lower(sentence, length);
-    sentence[length] = '\n'; // as read at the sentence prompt
-    sentence[length + 1] = '\0';
-    sentence_words.assign(sentence, static_cast<std::size_t>(length));
-    char offending = 0;
-    int verdict_of_sentence = scan_sentence(sentence, length, &offending);
-    if (verdict_of_sentence != sentence_accepted) {
-        std::fputs("verbagrid: ", stderr);
-        write_sentence_refusal(stderr, verdict_of_sentence, offending);
+    char sentence[82];
+    const std::string& typed = given_options.operands[0];
+    std::string refusal = refusal_of(typed, sentence);
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "verbagrid: %s\n", refusal.c_str());
         return 2;
     }
+    sentence_words.assign(sentence, typed.size());
     output_file output;
     if (!output.open(given_options.output)) return 1;
     progress_on_terminal = isatty(2) != 0;
-    install_interrupt_handler();
+    install_stop_signals();
     seed_random(given_options.seed);
-    news = &command_news;
-    std::sig_atomic_t interrupts_before = interrupt_count;
-    run_composition(sentence);
-    news = &dialogue_news;
+    run_composition(sentence, command_news);
     end_progress();
-    sentence[length] = '\0';
     if (found_starters.empty()) {
         const char* text = verdict();
-        if (interrupt_count != interrupts_before) text = "interrupted before a starter was found\n";
+        if (stopped_by_signal()) text = "interrupted before a starter was found\n";
         std::fprintf(stderr, "verbagrid: %s", text != nullptr ? text : "no starter found\n");
-        output.discard();
         return 1;
     }
-    if (!write_all(output, given_options)) return 1;
+    if (given_options.format == output_format::svg || given_options.format == output_format::html) {
+        std::vector<printed_puzzle> pages(found_starters.begin(), found_starters.end());
+        return write_printed(output, given_options, pages, caption_by_name(given_options.caption),
+                             "starter")
+                   ? 0
+                   : 1;
+    }
+    write_starters(output.stream(), given_options.format, found_starters);
     return output.commit() ? 0 : 1;
 }

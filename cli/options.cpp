@@ -46,6 +46,22 @@ std::string option_name(int code) {
     return std::string("-") + static_cast<char>(code);
 }
 
+// Text from the command line as a message may show it: control bytes as \xHH.
+std::string shown(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 int usage_error(const std::string& what) {
     std::fprintf(stderr, "verbagrid: %s (try 'verbagrid --help')\n", what.c_str());
     return 2;
@@ -89,6 +105,24 @@ bool applies(int code, command what) {
     }
 }
 
+// What is wrong with an option getopt_long refused, named as the user wrote it.
+std::string complaint_about(const char* written) {
+    std::string arg = written;
+    if (arg.rfind("--", 0) == 0) {
+        std::string name = arg.substr(0, arg.find('='));
+        for (const option& o : long_options) {
+            if (o.name != nullptr && name == std::string("--") + o.name) {
+                return "option '" + name + "' takes no value";
+            }
+        }
+        return "unknown option '" + shown(name) + "'";
+    }
+    if (optopt > ' ' && optopt <= '~') {
+        return "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'";
+    }
+    return "unknown option '" + shown(arg) + "'";
+}
+
 const char* command_name(command what) {
     return what == command::solve ? "solve" : what == command::compose ? "compose" : "verbagrid";
 }
@@ -112,11 +146,7 @@ int parse_options(int argc, char** argv, options* parsed) {
         int index = -1;
         int code = getopt_long(count, args, ":hVf:o:qj:", long_options, &index);
         if (code == -1) break;
-        if (code == '?') {
-            std::string name = optopt != 0 ? std::string("-") + static_cast<char>(optopt)
-                                           : std::string(args[optind - 1]);
-            return usage_error("unknown option '" + name + "'");
-        }
+        if (code == '?') return usage_error(complaint_about(args[optind - 1]));
         if (code == ':') return usage_error("option '" + option_name(optopt) + "' needs a value");
         if (!applies(code, parsed->what)) {
             return usage_error("option '" + option_name(code) + "' does not apply to " +
@@ -181,6 +211,7 @@ int parse_options(int argc, char** argv, options* parsed) {
                 return bad_value("sentence, letters or none");
             }
             parsed->caption = optarg;
+            parsed->caption_given = true;
             break;
         case opt_solution:
             parsed->solution = true;
@@ -209,6 +240,14 @@ int parse_options(int argc, char** argv, options* parsed) {
         return usage_error(std::string("option '--count' cannot go with '") +
                            (parsed->all ? "--all" : "--format") + "'");
     }
+    // what a format does not print is refused, not passed over in silence
+    bool printable = parsed->format == output_format::svg || parsed->format == output_format::html;
+    if (parsed->caption_given && !printable) {
+        return usage_error("option '--caption' goes with '--format svg' or '--format html'");
+    }
+    if (parsed->solution && parsed->format != output_format::svg) {
+        return usage_error("option '--solution' goes with '--format svg'");
+    }
     return -1;
 }
 
@@ -220,10 +259,12 @@ void print_help() {
         "\n"
         "solve reads puzzles from the FILEs, or from standard input when there are none or a\n"
         "FILE is '-': one line of 81 cells, or nine lines of nine. A cell is a digit 1 to 9, a\n"
-        "letter, or '.', '0', '-' or '_' when empty; blank lines and lines starting with '#'\n"
-        "are skipped. It prints the first solution of each puzzle.\n"
+        "letter, or '.', '0', '-' or '_' when empty. Blank lines and lines starting with '#'\n"
+        "go between puzzles, not inside a group of nine rows. It prints the first solution\n"
+        "of each puzzle, under it.\n"
         "  -f, --format FORMAT  text (the dialogue's boards), line, csv, svg or html\n"
-        "      --count          print the number of solutions of each puzzle instead\n"
+        "      --count          print the number of solutions of each puzzle instead, one\n"
+        "                       a line (no --format, no --all)\n"
         "      --all            every solution up to --max, not only the first\n"
         "      --max N          solutions counted or listed per puzzle (default 10)\n"
         "\n"
@@ -238,7 +279,7 @@ void print_help() {
         "  -o, --output FILE    write to FILE, whole or not at all, instead of standard output\n"
         "  -j, --jobs N         counting threads (default: one per core); the same output\n"
         "      --caption WHAT   svg and html: sentence, letters (default) or none under a grid\n"
-        "      --solution       svg: the solution beside the puzzle\n"
+        "      --solution       svg: the solution below the puzzle\n"
         "  -h, --help           this text\n"
         "  -V, --version        the version\n"
         "\n"
@@ -248,5 +289,5 @@ void print_help() {
 }
 
 void print_version() {
-    std::fputs("verbagrid 1.3\n", stdout);
+    std::fputs("verbagrid 1.4\n", stdout);
 }

@@ -13,16 +13,17 @@ struct options {
     command what = command::dialogue;
     output_format format = output_format::text;
     bool format_given = false;
-    std::string output;                // -o FILE; empty: standard output
-    bool count = false;                // solve: numbers of solutions only
-    bool all = false;                  // solve: every solution up to max, not only the first
-    int max = 10;                      // solve: solutions counted or listed per puzzle
-    std::uint32_t seed = 1;            // compose: the generator's first state
-    int starters = 0;                  // compose: stop after this many; 0 = no limit
-    bool quiet = false;                // compose: no progress line
-    int jobs = 0;                      // counting threads; 0 = one per core the process may use
-    std::string caption = "letters";   // svg, html: sentence, letters or none under the grid
-    bool solution = false;             // svg: the solution beside the puzzle
+    std::string output;              // -o FILE; empty: standard output
+    bool count = false;              // solve: numbers of solutions only
+    bool all = false;                // solve: every solution up to max, not only the first
+    int max = 10;                    // solve: solutions counted or listed per puzzle
+    std::uint32_t seed = 1;          // compose: the generator's first state
+    int starters = 0;                // compose: stop after this many; 0 = no limit
+    bool quiet = false;              // compose: no progress line
+    int jobs = 0;                    // counting threads; 0 = one per core the process may use
+    std::string caption = "letters"; // svg, html: sentence, letters or none under the grid
+    bool caption_given = false;
+    bool solution = false;             // svg: the solution below the puzzle
     std::vector<std::string> operands; // solve: the files; compose: the sentence
 };
 

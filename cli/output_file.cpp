@@ -1,8 +1,11 @@
 // A file written with -o is never seen half-written: a reader finds the old file or the new
-// one. Errors name the file and the system's reason, on stderr.
+// one. What is not a regular file is not replaced by one: a link keeps pointing where it did,
+// a FIFO stays a FIFO, a device a device. Errors name the file and the system's reason.
 #include "cli/output_file.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,9 +22,9 @@ void complain(const std::string& path) {
     std::fprintf(stderr, "verbagrid: %s: %s\n", path.c_str(), std::strerror(errno));
 }
 
+#ifdef _WIN32
 // Creates a new file beside path under a name no one can predict, opened exclusively.
 std::FILE* create_beside(const std::string& path, std::string* temporary) {
-#ifdef _WIN32
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = path + ".XXXXXX";
         if (_mktemp_s(name.data(), name.size() + 1) != 0) return nullptr;
@@ -34,82 +37,128 @@ std::FILE* create_beside(const std::string& path, std::string* temporary) {
         if (errno != EEXIST) return nullptr;
     }
     return nullptr;
-#else
-    std::string name = path + ".XXXXXX";
-    int fd = mkstemp(name.data());
-    if (fd < 0) return nullptr;
-    // mkstemp makes the file private; the result gets the mode a new file would get
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    *temporary = name;
-    std::FILE* out = fdopen(fd, "wb");
-    if (out == nullptr) close(fd);
-    return out;
-#endif
 }
 
 bool replace(const std::string& from, const std::string& to) {
-#ifdef _WIN32
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
     errno = EACCES;
     return false;
-#else
-    return std::rename(from.c_str(), to.c_str()) == 0;
-#endif
 }
+
+#else
+// The file a symbolic link leads to, through every link on the way; a link to nothing yet
+// leads to the name it holds, taken from the link's folder.
+std::string followed(const std::string& path) {
+    std::string at = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return at;
+        char target[PATH_MAX];
+        ssize_t length = readlink(at.c_str(), target, sizeof target - 1);
+        if (length < 0) return at;
+        target[length] = '\0';
+        std::size_t slash = at.find_last_of('/');
+        at = target[0] == '/' || slash == std::string::npos ? std::string(target)
+                                                            : at.substr(0, slash + 1) + target;
+    }
+    return at;
+}
+
+// Creates a new file beside path under a name no one can predict, opened exclusively, with
+// the mode of the file it replaces, or the mode a new file would get.
+std::FILE* create_beside(const std::string& path, std::string* temporary) {
+    std::string name = path + ".XXXXXX";
+    int fd = mkstemp(name.data());
+    if (fd < 0) return nullptr;
+    struct stat old;
+    if (stat(path.c_str(), &old) == 0) {
+        fchmod(fd, old.st_mode & 07777);
+        // as root, the file stays its owner's; elsewhere this fails, and the writer owns it
+        if (fchown(fd, old.st_uid, old.st_gid) != 0) fchmod(fd, old.st_mode & 0777);
+    } else {
+        mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd, 0666 & ~mask);
+    }
+    *temporary = name;
+    std::FILE* out = fdopen(fd, "wb");
+    if (out == nullptr) {
+        close(fd);
+        std::remove(name.c_str());
+        temporary->clear();
+    }
+    return out;
+}
+
+bool replace(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+#endif
 
 } // namespace
 
 bool output_file::open(const std::string& path) {
-    if (path.empty()) {
-        out_ = stdout;
-        return true;
-    }
+    out_ = stdout;
+    if (path.empty() || path == "-") return true;
     path_ = path;
-    out_ = create_beside(path, &temporary_);
-    if (out_ == nullptr) {
-        complain(path);
+    target_ = path;
+#ifndef _WIN32
+    target_ = followed(path);
+    struct stat info;
+    if (stat(target_.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        // a FIFO, a device: what reads it takes the bytes as they come
+        out_ = std::fopen(target_.c_str(), "wb");
+        if (out_ != nullptr) return true;
+        complain(path_);
         out_ = stdout;
+        path_.clear();
+        return false;
+    }
+#endif
+    out_ = create_beside(target_, &temporary_);
+    if (out_ == nullptr) {
+        complain(path_);
+        out_ = stdout;
+        path_.clear();
         return false;
     }
     return true;
 }
 
+bool output_file::written() {
+    if (std::fflush(out_) == 0 && !std::ferror(out_)) return true;
+    complain(path_.empty() ? "standard output" : path_);
+    discard();
+    return false;
+}
+
 bool output_file::commit() {
-    if (temporary_.empty()) {
-        if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
-        complain("standard output");
-        return false;
-    }
-    bool written = std::fflush(out_) == 0 && !std::ferror(out_);
-    int saved = errno;
+    if (path_.empty()) return written();
+    if (out_ == stdout) return false; // discarded after a failure, already reported
+    if (!written()) return false;
     bool closed = std::fclose(out_) == 0;
     out_ = stdout;
-    if (!written || !closed || !replace(temporary_, path_)) {
-        if (!written) errno = saved;
+    if (temporary_.empty()) { // written straight into
+        path_.clear();
+        if (!closed) complain(target_);
+        return closed;
+    }
+    if (!closed || !replace(temporary_, target_)) {
         complain(path_);
         std::remove(temporary_.c_str());
         temporary_.clear();
         return false;
     }
     temporary_.clear();
+    path_.clear();
     return true;
 }
 
 void output_file::discard() {
-    if (temporary_.empty()) return;
-    std::fclose(out_);
+    if (out_ != stdout) std::fclose(out_);
     out_ = stdout;
-    std::remove(temporary_.c_str());
+    if (!temporary_.empty()) std::remove(temporary_.c_str());
     temporary_.clear();
-}
-
-bool write_whole_file(const std::string& path, const std::string& text) {
-    output_file file;
-    if (!file.open(path)) return false;
-    std::fwrite(text.data(), 1, text.size(), file.stream());
-    return file.commit();
 }
 
 std::string numbered_name(const std::string& path, int n) {

@@ -5,21 +5,16 @@
 // them, and a letter is lifted only when the walk moves it, so consecutive lay-outs cost only
 // the letters they change. When a composition ends the grid and the given flags are empty.
 // The generator starts at 1 and is reseeded only after a composition: the first one after
-// start-up is the same on every run.
+// start-up is the same on every run. What happens is told to the caller's news, never printed.
 #include "composer/compose.h"
 
 #include "composer/compose_internal.h"
 #include "composer/count_pool.h"
 #include "composer/sentence.h"
-#include "core/board.h"
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
-#include "core/text.h"
 
-#include <bit>
-#include <cstdio>
-#include <cstring>
 #include <ctime>
 
 int tries;
@@ -32,15 +27,9 @@ void (*layout_probe)();
 int counting_jobs = 1;
 int layout_limit = max_tries + 1;
 
-std::uint64_t layout_cells[2]; // the occupied cells of the lay-out being built: 0..63, 64..80
-int memo_hits;
-
 namespace {
 
-std::uint64_t memo_key[memo_size][2]; // a measured lay-out's cells; 0 = an empty slot
-int memo_count[memo_size];            // its count, as the counter left it
-int memo_bound[memo_size];            // the bound that count was taken under
-
+const composition_news* news;  // where the composition under way tells what happens
 std::uint32_t dist_reciprocal; // reciprocal_of(dist), set when a composition starts
 int next_report;               // the next multiple of tries_report_step: no division per lay-out
 int letters;                   // letters in the sentence being composed
@@ -50,8 +39,8 @@ int in_grid;                   // letters 0 .. in_grid - 1 stand in the grid, at
 int grid_cell[80];
 int laid_out; // complete lay-outs the walk has made; tries, but for those still being counted
 bool pooled;  // the lay-outs are counted by the pool, tries taken up in order
-// Within this many measuring nodes a count is over before another thread could take it up:
-// the walk's thread tries each count that far itself, and hands it over only beyond.
+// With a pool, a count that is over within this many measuring nodes is taken by the walk's
+// thread itself while nothing waits in the line: handing it over would cost more.
 constexpr int cheap_count_nodes = 32;
 int last_dead_cell;      // the cell that left the last lay-out the walk's thread counted without a
                          // solution
@@ -89,17 +78,6 @@ void start_walk(const char* sentence) {
     in_grid = 0;
 }
 
-// Lifts the letters from k on out of the grid.
-// Kept out of line: the walk calls it seldom, and compose stays small without it.
-[[gnu::noinline]] void lift_letters(int k) {
-    const puzzle_view p = walk_view();
-    while (in_grid > k) {
-        int cell = grid_cell[--in_grid];
-        p.given[cell] = 0;
-        remove_value(p, cell);
-    }
-}
-
 // Lays the whole lay-out into the grid: the letters not there yet.
 void lay_grid() {
     const puzzle_view p = walk_view();
@@ -111,56 +89,50 @@ void lay_grid() {
     }
 }
 
-int memo_slot_of(const std::uint64_t cells[2]) {
-    std::uint64_t mixed = (cells[0] ^ (cells[1] << 47 | cells[1] >> 17)) * 0x9E3779B97F4A7C15u;
-    return static_cast<int>(mixed >> (64 - memo_bits));
-}
-
-// Lays a lay-out given by its cells into the grid as givens, for the walk's thread to measure
-// and show it: the walk itself, ahead by then, keeps nothing in the grid while a pool counts.
+// Lays a lay-out the pool counted into the grid as givens, for the walk's thread to measure
+// and show it, in place of whatever letters of the walk's the grid held.
 void lay_cells(const std::uint64_t cells[2]) {
     lift_letters(0);
-    for (int half = 0; half < 2; ++half) {
-        for (std::uint64_t bits = cells[half]; bits != 0; bits &= bits - 1) {
-            int cell = 64 * half + std::countr_zero(bits);
-            grid_cell[in_grid] = cell;
-            place_value(cell, letter_at[in_grid]);
-            given[cell] = 1;
-            ++in_grid;
-        }
+    int cell[81];
+    int count = cells_in(cells, cell);
+    for (; in_grid < count; ++in_grid) {
+        grid_cell[in_grid] = cell[in_grid];
+        place_value(cell[in_grid], letter_at[in_grid]);
+        given[cell[in_grid]] = 1;
     }
+}
+
+// Counts the lay-out, or recalls its count, and acts on it; lays the grid where it needs it.
+void judge_layout() {
+    // the measuring build counts every lay-out itself
+    int count = fast_counting ? recall_count() : -1;
+    if (count >= 0) {
+        ++memo_hits;
+    } else {
+        lay_grid();
+        count = 0;
+        // the cell that left the last lay-out without a solution often does the same here
+        if (!fast_counting || !is_dead_cell(walk_view(), last_dead_cell)) {
+            count = count_up_to(best_count, &last_dead_cell);
+        }
+        if (stop_flag != 0) return; // a count cut short is neither reported nor presented
+        remember_count(count);
+    }
+    solution_count = count;
+    act_on_count(count, nullptr);
 }
 
 } // namespace
 
-void clear_memo() {
-    std::memset(memo_key, 0, sizeof memo_key);
-    memo_hits = 0;
-}
-
-int recall_count() {
-    return recall_count_of(layout_cells);
-}
-
-int recall_count_of(const std::uint64_t cells[2]) {
-    int slot = memo_slot_of(cells);
-    if (memo_key[slot][0] != cells[0] || memo_key[slot][1] != cells[1]) return -1;
-    // a count taken under a bound at least as high is exact up to this bound's cut-off
-    if (memo_bound[slot] < best_count) return -1;
-    if (memo_count[slot] < 0) return -2; // being counted
-    return memo_count[slot] < best_count + 1 ? memo_count[slot] : best_count + 1;
-}
-
-void remember_count(int count) {
-    remember_count_of(layout_cells, count, best_count);
-}
-
-void remember_count_of(const std::uint64_t cells[2], int count, int bound) {
-    int slot = memo_slot_of(cells);
-    memo_key[slot][0] = cells[0];
-    memo_key[slot][1] = cells[1];
-    memo_count[slot] = count;
-    memo_bound[slot] = bound;
+// Lifts the letters from k on out of the grid.
+// Kept out of line: the walk calls it seldom, and compose stays small without it.
+[[gnu::noinline]] void lift_letters(int k) {
+    const puzzle_view p = walk_view();
+    while (in_grid > k) {
+        int cell = grid_cell[--in_grid];
+        p.given[cell] = 0;
+        remove_value(p, cell);
+    }
 }
 
 int next_random() {
@@ -181,7 +153,8 @@ void write_layout(char* text) {
     text[81] = '\0';
 }
 
-void run_composition(const char* sentence) {
+void run_composition(const char* sentence, const composition_news& told) {
+    news = &told;
     deepest_letter = 0;
     tries = 0;
     solved_tries = 0;
@@ -195,8 +168,7 @@ void run_composition(const char* sentence) {
     walk_puzzle = this_puzzle();
     start_walk(sentence);
     laid_out = 0;
-    pooled = counting_jobs > 1;
-    if (pooled) start_count_pool(counting_jobs, letter_at);
+    pooled = counting_jobs > 1 && start_count_pool(counting_jobs, letter_at) > 1;
     news->started();
     compose(sentence, 0, 0);
     if (pooled) {
@@ -246,48 +218,6 @@ void compose(const char* sentence, int pos, int k) {
     }
 }
 
-namespace {
-
-void print_start() {
-    std::fputs("composing ...\n", stdout);
-}
-
-void print_depth(const char* rest) {
-    std::printf("%s", rest);
-}
-
-void print_progress() {
-    std::printf("tries: %d  - best: %d solution(s)(CTRL-C to stop)\n", tries, best_count);
-}
-
-void print_improvement(int count) {
-    std::printf("found : best : %d solution(s) - tries:%d\n", count, tries);
-}
-
-void present(int difficulty) {
-    std::printf("\n** difficulty:%d ***\n", difficulty);
-    print_board();
-    show_solutions = 1;
-    solution_count = 0;
-    count_solutions(0);
-    std::fputs("\n", stdout);
-    show_solutions = 0;
-    ask_more();
-}
-
-void print_verdict() {
-    const char* text = verdict();
-    if (text != nullptr) std::fputs(text, stdout);
-}
-
-} // namespace
-
-const composition_news dialogue_news = {print_start,       print_depth, print_progress,
-                                        print_improvement, present,     print_verdict};
-const composition_news* news = &dialogue_news;
-
-namespace {
-
 // Acts on a lay-out's count: reports a new lowest count, and presents a unique starter worth
 // showing. cells is the lay-out when the pool counted it; null when the grid is the walk's.
 void act_on_count(int count, const std::uint64_t* cells) {
@@ -315,27 +245,6 @@ void act_on_count(int count, const std::uint64_t* cells) {
     if (cells != nullptr) lift_letters(0);
 }
 
-// Counts the lay-out, or recalls its count, and acts on it; lays the grid where it needs it.
-void judge_layout() {
-    // the measuring build counts every lay-out itself
-    int count = fast_counting ? recall_count() : -1;
-    if (count >= 0) {
-        ++memo_hits;
-    } else {
-        lay_grid();
-        count = 0;
-        // the cell that left the last lay-out without a solution often does the same here
-        const puzzle_view p = walk_view();
-        if (!fast_counting || p.grid[last_dead_cell] != 0 || candidates(p, last_dead_cell) != 0) {
-            count = count_up_to(best_count, &last_dead_cell);
-        }
-        if (stop_flag != 0) return; // a count cut short is neither reported nor presented
-        remember_count(count);
-    }
-    solution_count = count;
-    act_on_count(count, nullptr);
-}
-
 // One more lay-out measured: tries, and the progress line at its report points.
 void count_try() {
     ++tries;
@@ -343,59 +252,6 @@ void count_try() {
         news->progressed();
         if (tries_report_step < 100000) tries_report_step *= 10;
         next_report = (tries / tries_report_step + 1) * tries_report_step;
-    }
-}
-
-// One lay-out taken up from the pool, in walk order, as the walk's thread would judge it:
-// counted under the bound of its time, which is this one or higher.
-void judge_taken_up(int count, const std::uint64_t cells[2]) {
-    count_try();
-    count = count < best_count + 1 ? count : best_count + 1;
-    solution_count = count;
-    act_on_count(count, cells);
-}
-
-} // namespace
-
-// Takes up the pool's counts in walk order, as the walk would have judged them: those ready,
-// and the oldest while the line is full; with all, every one. An interrupt or a no stops it
-// and throws the rest away.
-void take_up_counts(bool all) {
-    while (!pool_empty() && (all || pool_full() || pool_front_ready())) {
-        if (stop_flag != 0) {
-            pool_drop_all();
-            return;
-        }
-        // waiting, this thread counts too, in a grid without the walk's letters
-        if (!pool_front_ready()) lift_letters(0);
-        const pooled_layout& layout = pool_front();
-        if (stop_flag != 0) { // an interrupt while this thread counted: its count is cut short
-            pool_drop_all();
-            return;
-        }
-        std::uint64_t cells[2] = {layout.cells[0], layout.cells[1]};
-        int count = layout.count;
-        int riders = layout.riders;
-        remember_count_of(cells, count, layout.bound);
-        pool_pop();
-        judge_taken_up(count, cells);
-        for (; riders > 0 && stop_flag == 0; --riders) {
-            const riding_layout& rider = pool_next_rider();
-            cells[0] = rider.cells[0];
-            cells[1] = rider.cells[1];
-            count = rider.count;
-            pool_pop_rider();
-            if (count < 0) count = recall_count_of(cells);
-            if (count < 0) { // another lay-out took its place in the memo: counted here
-                lift_letters(0);
-                count = count_layout_here(cells, best_count);
-                if (stop_flag != 0) break; // cut short: dropped at the top
-                remember_count_of(cells, count, best_count);
-                --memo_hits;
-            }
-            ++memo_hits;
-            judge_taken_up(count, cells);
-        }
     }
 }
 
@@ -415,8 +271,7 @@ void evaluate_placement() {
         if (known < 0 && fast_counting) {
             lay_grid();
             known = 0;
-            const puzzle_view p = walk_view();
-            if (p.grid[last_dead_cell] != 0 || candidates(p, last_dead_cell) != 0) {
+            if (!is_dead_cell(walk_view(), last_dead_cell)) {
                 known = count_cheaply(best_count, cheap_count_nodes, &last_dead_cell);
             }
             if (stop_flag != 0) return; // a count cut short is neither reported nor presented
@@ -440,36 +295,4 @@ void evaluate_placement() {
         pool_put(layout_cells, best_count);
     }
     if (pool_full() || pool_front_ready()) take_up_counts(false);
-}
-
-int measure_difficulty() {
-    int count[27] = {};
-    for (int cell = 0; cell < 81; ++cell) {
-        if (grid[cell] == 0) continue;
-        ++count[row_of[cell]];
-        ++count[9 + col_of[cell]];
-        ++count[18 + box_of[cell]];
-    }
-    int fullest = 0;
-    for (int unit = 0; unit < 27; ++unit) {
-        if (count[unit] > fullest) fullest = count[unit];
-    }
-    return 9 - fullest;
-}
-
-void ask_more() {
-    stop_flag = -1;
-    // an interrupt while the question waits turns the flag to 1: the answer being typed
-    // still decides, and anything but a yes then ends the composition
-    while (stop_flag < 0) {
-        std::fputs("more? (y/n) : ", stdout);
-        char answer[4];
-        if (read_line(answer, sizeof answer) == 0) {
-            stop_flag = 1; // end of input: no one is left to say yes
-            return;
-        }
-        char c = answer[0];
-        if (c == 'y' || c == 'Y' || c == 'o' || c == 'O') stop_flag = 0;
-        if (c == 'n' || c == 'N') stop_flag = 1;
-    }
 }

@@ -1,6 +1,6 @@
 // The composition search: lays a sentence's letters into the grid at random offsets, measures
-// each complete lay-out with the solution counter, reports new lowest counts and presents
-// unique starters, then prints a verdict and reseeds the generator.
+// each complete lay-out with the solution counter, tells its caller of new lowest counts and
+// of unique starters, then of its end, and reseeds the generator. It prints nothing.
 #pragma once
 
 #include <cstdint>
@@ -15,9 +15,6 @@ extern int counting_jobs;          // threads that count a composition's lay-out
 
 void seed_random(std::uint32_t seed);
 
-void run_composition(const char* sentence); // the whole composition of an accepted sentence
-int measure_difficulty();                   // 9 minus the fullest row, column or box of the grid
-void ask_more();                            // leaves the answer in the stop flag: 0 go on, 1 stop
 const char* verdict(); // the closing line of a composition, or null when there is none
 
 // What a composition tells as it goes. The dialogue prints it; the compose command turns it
@@ -32,6 +29,6 @@ struct composition_news {
     void (*unique)(int difficulty);
     void (*ended)(); // the search is over: the verdict
 };
-extern const composition_news dialogue_news; // the dialogue's prints and its more? question
-extern const composition_news* news;         // where the news goes: the dialogue's, unless a
-                                             // command sets its own before composing
+
+// The whole composition of an accepted sentence, told to news as it goes.
+void run_composition(const char* sentence, const composition_news& news);

@@ -35,6 +35,11 @@ inline int remainder_by(int x, int d, std::uint32_t reciprocal) {
 void compose(const char* sentence, int pos, int k); // lays letter k at pos or later
 void evaluate_placement();                          // measures one complete lay-out
 void take_up_counts(bool all); // judges the pool's counts in walk order (all: to the last)
+void count_try();              // one more lay-out measured: tries and the progress line
+// Acts on a lay-out's count: a new lowest count, a unique starter. cells: the lay-out the pool
+// counted, laid into the grid to be shown; null: the walk's own, which the grid holds.
+void act_on_count(int count, const std::uint64_t* cells);
+void lift_letters(int k); // lifts the walk's letters from k on out of the grid
 
 // The memo: counts of the lay-outs measured in this composition. A lay-out is fixed by its set
 // of occupied cells, since the letters go in sentence order into increasing cells, so the key

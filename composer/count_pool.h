@@ -1,15 +1,15 @@
-// Counting threads for a composition. The walk hands over each complete lay-out in walk order
-// (its occupied cells and the bound of the moment); the threads count them, each in a puzzle
-// of its own, and the walk's thread takes the results up in the same order. A lay-out whose
-// count is already known goes through the same line, so that the order holds. At most
-// pool_window lay-outs are in the line at once.
+// Counting threads for a composition, on the work line. The walk hands over each complete
+// lay-out in walk order (its occupied cells and the bound of the moment); the threads count
+// them, each in a puzzle of its own, and the walk's thread takes the results up in the same
+// order. A lay-out whose count is already known goes through the same line, so that the order
+// holds.
 #pragma once
 
-#include <atomic>
+#include "core/work_line.h"
+
 #include <cstdint>
 
-constexpr int pool_window = 1024;   // lay-outs to count in the line at most
-constexpr int rider_window = 65536; // lay-outs riding behind them at most
+constexpr int rider_window = 65536; // lay-outs riding behind the counted ones at most
 
 // A lay-out in the line, counted by a thread. The lay-outs the walk makes between it and the
 // next one to count ride behind it: their counts are known, or will be once the lay-outs
@@ -23,44 +23,36 @@ struct pooled_layout {
 
 struct riding_layout {
     std::uint64_t cells[2];
-    int count; // its count as the memo knew it; -1: the memo will know it at its turn
+    int count; // its count as the memo knew it; -2: the memo will know it at its turn
 };
 
 // Starts threads - 1 counting threads for a sentence's letters (their values in sentence
-// order), which are laid into each lay-out's cells in order. The walk's
-// thread is the last: while it waits for the oldest count, it counts too.
-void start_count_pool(int threads, const int* letters);
+// order), which are laid into each lay-out's cells in order. The walk's thread is the last:
+// while it waits for the oldest count, it counts too. Returns the threads counting, the walk's
+// included.
+int start_count_pool(int threads, const int* letters);
 void stop_count_pool(); // cancels what is in the line and ends the threads
 
-// The line itself, for the inline functions below: the walk's thread calls them for every
-// lay-out, so they must cost a few instructions.
-struct pool_slot {
-    pooled_layout layout;
-    std::atomic<int> state; // 0 empty, 1 waiting for its count, 2 done
-};
-extern pool_slot pool_ring[pool_window];
-extern long long pool_front_seq; // the oldest lay-out in the line; the walk's thread alone
-extern long long pool_back_seq;  // one past the newest; the walk's thread alone
+extern pooled_layout pool_layout[line_window];  // by slot; the walk's thread fills and reads it
 extern riding_layout pool_riders[rider_window]; // the walk's thread alone
 extern long long rider_front_seq;
 extern long long rider_back_seq;
 
 inline bool pool_empty() {
-    return pool_back_seq == pool_front_seq;
+    return line_empty();
 }
 // No room for another lay-out: the oldest must be taken up first.
 inline bool pool_full() {
-    return pool_back_seq - pool_front_seq == pool_window ||
-           rider_back_seq - rider_front_seq == rider_window;
+    return line_full() || rider_back_seq - rider_front_seq == rider_window;
 }
 // The oldest lay-out has its count.
 inline bool pool_front_ready() {
-    return pool_ring[pool_front_seq % pool_window].state.load(std::memory_order_acquire) == 2;
+    return line_front_ready();
 }
 
 // Appends a lay-out for a thread to count under bound.
 void pool_put(const std::uint64_t cells[2], int bound);
-// Appends a lay-out behind the newest to count, with its count if known, else -1; false when
+// Appends a lay-out behind the newest to count, with its count if known, else -2; false when
 // the line is empty, and a known lay-out can be judged at once.
 inline bool pool_add_rider(const std::uint64_t cells[2], int count) {
     if (pool_empty()) return false;
@@ -68,12 +60,14 @@ inline bool pool_add_rider(const std::uint64_t cells[2], int count) {
     r.cells[0] = cells[0];
     r.cells[1] = cells[1];
     r.count = count;
-    ++pool_ring[(pool_back_seq - 1) % pool_window].layout.riders;
+    ++pool_layout[line_newest_slot()].riders;
     return true;
 }
-const pooled_layout& pool_front(); // the oldest, once it has its count (waits for it)
-inline void pool_pop() {           // done with the oldest; its riders come next
-    pool_ring[pool_front_seq++ % pool_window].state.store(0, std::memory_order_relaxed);
+// The oldest, once it has its count (waits for it, counting meanwhile); null when the stop
+// flag was set first.
+const pooled_layout* pool_front();
+inline void pool_pop() { // done with the oldest; its riders come next
+    line_pop();
 }
 inline const riding_layout& pool_next_rider() { // the oldest rider; then pop it
     return pool_riders[rider_front_seq % rider_window];

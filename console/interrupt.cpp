@@ -12,9 +12,6 @@
 #include <windows.h>
 #endif
 
-volatile std::sig_atomic_t stop_flag;
-volatile std::sig_atomic_t interrupt_count;
-
 void on_interrupt(int) {
     // wraps well inside the range every sig_atomic_t holds: the reader only asks "moved?"
     interrupt_count = static_cast<std::sig_atomic_t>((interrupt_count + 1) & 0x7FFF);

@@ -4,7 +4,7 @@
 #include "console/modes.h"
 
 #include "composer/compose.h"
-#include "composer/sentence.h"
+#include "console/composer_dialogue.h"
 #include "console/interrupt.h"
 #include "core/counter.h"
 #include "core/grid.h"
@@ -14,7 +14,8 @@
 
 #include <cstdio>
 
-int run_program() {
+int run_program(int jobs) {
+    counting_jobs = jobs;
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     init_geometry();
     std::fputs("Verbagrid 1.3\nRuns in Composer/Solver mode\nMail: verbagrid@example.org\n\n\n",
@@ -51,7 +52,7 @@ void run_composer() {
             if (length <= 2) return;
             fold_lower(sentence, length);
         } while (check_sentence(sentence, length) == 0);
-        run_composition(sentence);
+        run_composition(sentence, dialogue_news);
     }
 }
 

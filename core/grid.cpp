@@ -63,3 +63,18 @@ int add_symbol(char c) {
     value_letter[v] = static_cast<unsigned char>(c);
     return v;
 }
+
+int measure_difficulty() {
+    int count[27] = {};
+    for (int cell = 0; cell < 81; ++cell) {
+        if (grid[cell] == 0) continue;
+        ++count[row_of[cell]];
+        ++count[9 + col_of[cell]];
+        ++count[18 + box_of[cell]];
+    }
+    int fullest = 0;
+    for (int unit = 0; unit < 27; ++unit) {
+        if (count[unit] > fullest) fullest = count[unit];
+    }
+    return 9 - fullest;
+}

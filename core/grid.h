@@ -2,6 +2,7 @@
 // Every change of a cell goes through place_value/remove_value, so the sets never drift.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 constexpr int all_values = 0x1FF; // the bits of the values 1..9
@@ -35,6 +36,20 @@ extern std::uint64_t peer_cells[81][2];
 void init_geometry();   // fills the fixed tables; once, at start-up
 void reset_puzzle();    // empties cells, flags, sets and alphabet; not the fixed tables
 int add_symbol(char c); // gives c the next value and returns it; the caller checks room
+// How evenly the givens spread: 9 minus the most givens of any row, column or box. This is
+// the composer's score, not how hard the puzzle is to solve.
+int measure_difficulty();
+
+// The cells of a cell set (0..63, then 64..80) in increasing order into cells; their number.
+inline int cells_in(const std::uint64_t set[2], int* cells) {
+    int count = 0;
+    for (int half = 0; half < 2; ++half) {
+        for (std::uint64_t bits = set[half]; bits != 0; bits &= bits - 1) {
+            cells[count++] = 64 * half + std::countr_zero(bits);
+        }
+    }
+    return count;
+}
 
 // Inline: these run in the innermost loop of the solution counter.
 inline int candidates(int cell) {
@@ -101,4 +116,10 @@ inline void remove_value(const puzzle_view& p, int cell) {
     p.col_mask[col_of[cell]] ^= bit;
     p.box_mask[box_of[cell]] ^= bit;
     p.grid[cell] = 0;
+}
+
+// An empty cell that no value fits: a starter that has one has no solution. The counter
+// leaves such a cell behind, and the next lay-out often has it too.
+inline bool is_dead_cell(const puzzle_view& p, int cell) {
+    return p.grid[cell] == 0 && candidates(p, cell) == 0;
 }

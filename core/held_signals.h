@@ -1,5 +1,5 @@
-// Threads that count leave the interrupt to the program's own thread: while one of these is in
-// scope, new threads start with the interrupt signals held back, so that the handler always
+// Threads that count leave the signals that stop a search to the program's own thread: while
+// one of these is in scope, new threads start with them held back, so that the handler always
 // runs on the thread that owns the dialogue and the stop flag. (A Windows console runs its
 // handler on a thread of its own anyway.)
 #pragma once
@@ -16,6 +16,8 @@ class signals_held_back {
         sigset_t held;
         sigemptyset(&held);
         sigaddset(&held, SIGINT);
+        sigaddset(&held, SIGTERM);
+        sigaddset(&held, SIGHUP);
         pthread_sigmask(SIG_BLOCK, &held, &before_);
 #endif
     }

@@ -6,6 +6,7 @@
 
 #include "composer/compose_internal.h"
 #include "composer/sentence.h"
+#include "console/composer_dialogue.h"
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
@@ -61,7 +62,7 @@ inline int collect_candidates(const char* sentence, int wanted, int most_solutio
         if (++candidate_count == limit) stop_flag = 1;
     };
     if (check_sentence(sentence, static_cast<int>(std::strlen(sentence))) == 1) {
-        run_composition(sentence);
+        run_composition(sentence, dialogue_news);
     }
     layout_probe = nullptr;
     restore_stdout(saved);

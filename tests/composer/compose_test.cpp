@@ -1,5 +1,6 @@
 #include "composer/compose_internal.h"
 #include "composer/sentence.h"
+#include "console/composer_dialogue.h"
 #include "tests/support.h"
 
 #include <cstdio>
@@ -50,7 +51,7 @@ std::string compose_with_answers(const char* sentence, const char* answers) {
     feed_stdin(answers, std::strlen(answers));
     int length = static_cast<int>(std::strlen(sentence));
     testing::internal::CaptureStdout();
-    if (check_sentence(sentence, length) == 1) run_composition(sentence);
+    if (check_sentence(sentence, length) == 1) run_composition(sentence, dialogue_news);
     return testing::internal::GetCapturedStdout();
 }
 
@@ -166,7 +167,7 @@ TEST_F(ComposeTest, FirstLettersLandWhereTheFirstDrawsPutThem) {
         stop_flag = 1;
     };
     testing::internal::CaptureStdout();
-    run_composition(sentence);
+    run_composition(sentence, dialogue_news);
     testing::internal::GetCapturedStdout();
     const int expected[5] = {1, 5, 8, 9, 11};
     for (int k = 0; k < 5; ++k) EXPECT_EQ(first[k], expected[k]) << k;
@@ -230,7 +231,7 @@ TEST_F(ComposeTest, MemoServesACountAtItsOwnBoundOrBelow) {
     const char sentence[] = "oldsailorsandlionsreadsirenlore\n";
     check_sentence(sentence, static_cast<int>(std::strlen(sentence)));
     testing::internal::CaptureStdout();
-    run_composition(sentence);
+    run_composition(sentence, dialogue_news);
     std::string text = testing::internal::GetCapturedStdout();
     EXPECT_EQ(tries, stopped_at);
     layout_cells[0] = cut_short[0];

@@ -1,4 +1,5 @@
 #include "composer/sentence.h"
+#include "console/composer_dialogue.h"
 #include "tests/support.h"
 
 #include <string>
@@ -69,8 +70,8 @@ TEST_F(SentenceTest, DistFollowsTheSentenceLength) {
 }
 
 TEST_F(SentenceTest, SentenceCutAtTheBufferPrintsItsStatisticsOnTheSameLine) {
-    std::string sentence(79, 'a');
-    for (int i = 0; i < 9; ++i) sentence[i] = static_cast<char>('a' + i);
+    std::string sentence;
+    for (int i = 0; i < 79; ++i) sentence += "abcdefghi"[i % 9];
     int accepted = 0;
     std::string text = check(sentence, &accepted);
     EXPECT_EQ(text, sentence + "\t79 letters (9 diff)  dist:1\n");

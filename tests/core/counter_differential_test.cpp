@@ -112,7 +112,7 @@ std::string first_layouts(const char* sentence, int layouts, bool fast, int jobs
     reset_puzzle();
     testing::internal::CaptureStdout();
     check_sentence(sentence, static_cast<int>(std::strlen(sentence)));
-    run_composition(sentence);
+    run_composition(sentence, dialogue_news);
     layout_limit = max_tries + 1;
     counting_jobs = 1;
     fast_counting = true;

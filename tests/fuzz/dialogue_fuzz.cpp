@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     timer.it_value.tv_usec = 20'000;
     timer.it_interval.tv_usec = 20'000;
     setitimer(ITIMER_REAL, &timer, nullptr);
-    run_program();
+    run_program(1);
     timer = {};
     setitimer(ITIMER_REAL, &timer, nullptr);
 

@@ -10,6 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     options o;
+    o.jobs = 1;
     if (size > 0) {
         int pick = data[0] % 5;
         o.format = pick == 0   ? output_format::csv

@@ -1,0 +1,20 @@
+// Verbagrid: letter sudoku at the console. With no arguments, the dialogue; with a command
+// (solve, compose) or an option, the command line. This is the one place that knows both.
+#include "cli/commands.h"
+#include "console/modes.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    options parsed;
+    int status = parse_options(argc, argv, &parsed);
+    if (status >= 0) return status;
+    if (parsed.what != command::dialogue) return run_command(parsed);
+    status = run_program(jobs_wanted(parsed));
+    // the dialogue's stdout is unbuffered: a failed write has set the error flag by now
+    if (std::ferror(stdout)) {
+        std::fputs("verbagrid: standard output: a write failed\n", stderr);
+        return 1;
+    }
+    return status;
+}
