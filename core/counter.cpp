@@ -379,6 +379,10 @@ int list_up_to(int max, void (*take)(int number)) {
     return run_count(0, max - 1, take, nullptr);
 }
 
+long long measuring_nodes() {
+    return state.nodes;
+}
+
 void cancel_counts_with(const std::atomic<bool>* cancel) {
     state.cancel = cancel;
 }

@@ -28,6 +28,10 @@ void count_solutions(int cell);
 int count_up_to(int bound, int* dead_cell = nullptr);
 int list_up_to(int max, void (*take)(int number));
 
+// Measuring nodes the calling thread's counts have visited so far: what they cost, in a unit
+// that does not depend on the machine's load. For tests and benchmarks.
+long long measuring_nodes();
+
 // A counting thread's counts stop when *cancel turns true, instead of on the stop flag, which
 // belongs to the program's own thread. Null gives the stop flag back.
 void cancel_counts_with(const std::atomic<bool>* cancel);

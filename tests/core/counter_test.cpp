@@ -141,3 +141,33 @@ TEST_F(CounterTest, StopFlagEndsACountAtOnceWithTheGridRestored) {
         EXPECT_TRUE(sets_match_grid());
     }
 }
+
+// A listing enters a value only where a solution lies below it, so it costs a few counts per
+// solution, whatever dead ends the puzzle holds: a listing that walked into subtrees it knows
+// to be empty would still list the same solutions, only slower, which no output shows.
+TEST_F(CounterTest, ListingCostsAFewCountsPerSolution) {
+    const struct {
+        const char* puzzle;
+        int solutions;
+    } cases[] = {
+        {two_solutions, 2},
+        {"a-b---cd-------------------------------------------------------------------------", 50},
+        {"------------------------------------------------------"
+         "-75------------624---389---", 10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.puzzle);
+        reset_puzzle();
+        load(c.puzzle);
+        long long before = measuring_nodes();
+        int counted = count_up_to(c.solutions - 1);
+        long long count_cost = measuring_nodes() - before;
+        before = measuring_nodes();
+        int listed = list_up_to(c.solutions, [](int) {});
+        long long list_cost = measuring_nodes() - before;
+        EXPECT_EQ(counted, c.solutions);
+        EXPECT_EQ(listed, c.solutions);
+        // here about 40 times a count; a listing that walks dead subtrees runs for minutes
+        EXPECT_LE(list_cost, 100 * (count_cost + 10));
+    }
+}
