@@ -31,7 +31,8 @@ namespace {
 constexpr long long held_output_bound = 32LL << 20;
 
 const options* opts;
-solved_puzzle pieces[line_window]; // by slot of the work line
+std::vector<solved_puzzle> pieces; // by slot of the work line; made when solve runs, not at
+                                   // every start of the program
 std::vector<std::string> source_names;
 std::FILE* out;
 int status;
@@ -114,6 +115,7 @@ int run_solve(const options& given_options) {
     if (!output.open(given_options.output)) return 1;
     out = output.stream();
     status = 0;
+    pieces.resize(line_window);
     pages.clear();
     source_names.clear();
     init_geometry();
