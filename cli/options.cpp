@@ -147,7 +147,14 @@ int parse_options(int argc, char** argv, options* parsed) {
         int code = getopt_long(count, args, ":hVf:o:qj:", long_options, &index);
         if (code == -1) break;
         if (code == '?') return usage_error(complaint_about(args[optind - 1]));
-        if (code == ':') return usage_error("option '" + option_name(optopt) + "' needs a value");
+        if (code == ':') {
+            // some C libraries say a value is missing for --count=3
+            const char* written = args[optind - 1];
+            if (std::strncmp(written, "--", 2) == 0 && std::strchr(written, '=') != nullptr) {
+                return usage_error(complaint_about(written));
+            }
+            return usage_error("option '" + option_name(optopt) + "' needs a value");
+        }
         if (!applies(code, parsed->what)) {
             return usage_error("option '" + option_name(code) + "' does not apply to " +
                                command_name(parsed->what));

@@ -113,6 +113,16 @@ def signals(folder):
     check(leftovers(folder) == [], "no temporary file after SIGTERM: %s" % leftovers(folder))
 
 
+def write_failures():
+    # a write that fails is never a success: the dialogue, --help and --version say so
+    with open("/dev/full", "wb") as full:
+        for args, given in (([], b"s\n"), (["--help"], b""), (["--version"], b"")):
+            done = subprocess.run([PROGRAM, *args], input=given, stdout=full,
+                                  stderr=subprocess.PIPE, timeout=20)
+            check(done.returncode == 1 and done.stderr.count(b"\n") == 1,
+                  "%s to a full disk: status 1 and one line" % (args or "the dialogue"))
+
+
 def pipe_answers():
     # a program that writes one puzzle and waits for the answer gets it before input ends
     for jobs in ("1", "2"):
@@ -131,5 +141,6 @@ with tempfile.TemporaryDirectory() as folder:
     output_places(folder)
     signals(folder)
 pipe_answers()
+write_failures()
 print("%d failed" % len(failures) if failures else "all passed")
 sys.exit(1 if failures else 0)
