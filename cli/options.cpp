@@ -19,6 +19,9 @@ enum : int {
     opt_starters,
     opt_caption,
     opt_solution,
+    opt_grade,
+    opt_explain,
+    opt_hint,
 };
 
 const option long_options[] = {
@@ -35,6 +38,9 @@ const option long_options[] = {
     {"starters", required_argument, nullptr, opt_starters},
     {"caption", required_argument, nullptr, opt_caption},
     {"solution", no_argument, nullptr, opt_solution},
+    {"grade", no_argument, nullptr, opt_grade},
+    {"explain", no_argument, nullptr, opt_explain},
+    {"hint", no_argument, nullptr, opt_hint},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -96,6 +102,9 @@ bool applies(int code, command what) {
     case opt_count:
     case opt_all:
     case opt_max:
+    case opt_grade:
+    case opt_explain:
+    case opt_hint:
         return what == command::solve;
     case opt_caption:
     case opt_solution:
@@ -191,6 +200,15 @@ int parse_options(int argc, char** argv, options* parsed) {
         case opt_count:
             parsed->count = true;
             break;
+        case opt_grade:
+            parsed->grade = true;
+            break;
+        case opt_explain:
+            parsed->explain = true;
+            break;
+        case opt_hint:
+            parsed->hint = true;
+            break;
         case opt_all:
             parsed->all = true;
             break;
@@ -247,6 +265,19 @@ int parse_options(int argc, char** argv, options* parsed) {
         return usage_error(std::string("option '--count' cannot go with '") +
                            (parsed->all ? "--all" : "--format") + "'");
     }
+    // a rating, its steps or the first of them: one at a time, and in words or rows only
+    int rated = (parsed->grade ? 1 : 0) + (parsed->explain ? 1 : 0) + (parsed->hint ? 1 : 0);
+    if (rated > 1) return usage_error("options '--grade', '--explain' and '--hint' go alone");
+    if (rated == 1 && (parsed->count || parsed->all)) {
+        return usage_error(std::string("option '") + (parsed->count ? "--count" : "--all") +
+                           "' cannot go with '--grade', '--explain' or '--hint'");
+    }
+    if (rated == 1 &&
+        (parsed->format == output_format::svg || parsed->format == output_format::html ||
+         (parsed->format == output_format::line && !parsed->grade))) {
+        return usage_error(parsed->grade ? "'--grade' writes text, line or csv"
+                                         : "'--explain' and '--hint' write text or csv");
+    }
     // what a format does not print is refused, not passed over in silence
     bool printable = parsed->format == output_format::svg || parsed->format == output_format::html;
     if (parsed->caption_given && !printable) {
@@ -274,6 +305,11 @@ void print_help() {
         "                       a line (no --format, no --all)\n"
         "      --all            every solution up to --max, not only the first\n"
         "      --max N          solutions counted or listed per puzzle (default 10)\n"
+        "      --grade          rate each puzzle by the techniques a person needs to solve it:\n"
+        "                       the rating (1.0 to 11, 20.0 beyond the techniques known) and\n"
+        "                       the level (easy, medium, hard, diabolical)\n"
+        "      --explain        the steps of that rating, one by one, in the puzzle's symbols\n"
+        "      --hint           only the first of those steps\n"
         "\n"
         "compose turns SENTENCE (about thirty letters, exactly nine distinct) into starters\n"
         "that spell it, as the dialogue does when every 'more?' is answered yes.\n"

@@ -16,6 +16,9 @@ struct options {
     std::string output;              // -o FILE; empty: standard output
     bool count = false;              // solve: numbers of solutions only
     bool all = false;                // solve: every solution up to max, not only the first
+    bool grade = false;              // solve: the rating and level of each puzzle
+    bool explain = false;            // solve: the rater's steps in words or csv rows
+    bool hint = false;               // solve: the first of those steps
     int max = 10;                    // solve: solutions counted or listed per puzzle
     std::uint32_t seed = 1;          // compose: the generator's first state
     int starters = 0;                // compose: stop after this many; 0 = no limit

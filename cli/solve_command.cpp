@@ -122,7 +122,11 @@ int run_solve(const options& given_options) {
     install_stop_signals();
     stop_flag = 0;
     if (!given_options.count && given_options.format == output_format::csv) {
-        std::fputs("puzzle,solutions,solution\n", out);
+        std::fputs(given_options.grade ? "puzzle,rating,level,technique\n"
+                   : given_options.explain || given_options.hint
+                       ? "puzzle,step,rating,technique,placed,eliminated\n"
+                       : "puzzle,solutions,solution\n",
+                   out);
     }
     int threads = start_work_line(jobs_wanted(given_options), solve_slot);
     // pieces in line at once: enough to keep every thread busy, few enough that their output

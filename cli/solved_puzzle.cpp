@@ -7,8 +7,10 @@
 #include "core/counter.h"
 #include "core/grid.h"
 #include "entry/puzzle_text.h"
+#include "logic/rating.h"
 #include "render/formats.h"
 #include "render/sheets.h"
+#include "render/steps.h"
 
 #include <cstring>
 
@@ -35,10 +37,60 @@ std::string count_text(int count, int max) {
     return count > max ? std::to_string(max) + "+" : std::to_string(count);
 }
 
+bool rated(const options& o) {
+    return o.grade || o.explain || o.hint;
+}
+
 void refuse(solved_puzzle* s, const options& o, const std::string& reason) {
     s->reason = reason;
     if (o.count || o.format == output_format::line) s->out.assign(1, '\n');
-    if (!o.count && o.format == output_format::csv) s->out = ",,\n";
+    if (!o.count && o.format == output_format::csv) s->out = o.grade ? ",,,\n" : ",,\n";
+    if (rated(o) && !o.grade && o.format == output_format::csv) s->out = ",,,,,\n";
+}
+
+thread_local std::string* explained; // where this thread's steps go, in words or csv rows
+thread_local const options* explaining;
+thread_local std::string puzzle_cells;
+
+bool take_step(const step& st, const candidate_grid&) {
+    std::string& text = *explained;
+    static thread_local int number;
+    number = text.empty() ? 1 : number + 1;
+    if (explaining->format == output_format::csv) {
+        text += puzzle_cells + "," + std::to_string(number) + "," + rating_text(st.rating) + "," +
+                technique_table[st.technique].name + "," + placements_text(st) + "," +
+                removals_text(st) + "\n";
+    } else {
+        text += std::to_string(number) + ". " + rating_text(st.rating) + " " +
+                technique_table[st.technique].name + ": " + step_words(st) + "\n";
+    }
+    return !explaining->hint;
+}
+
+// The rating of the puzzle in the grid, or its steps, as o asks.
+void rate_here(solved_puzzle* s, const options& o) {
+    puzzle_cells = cells_line(grid, given);
+    explained = &s->out;
+    explaining = &o;
+    rating_outcome outcome = rate_puzzle(grid, o.grade ? nullptr : take_step);
+    std::string rating = rating_text(outcome.rating);
+    const char* level = level_of(outcome.rating);
+    const char* hardest = outcome.hardest >= 0 ? technique_table[outcome.hardest].name : "";
+    bool beyond = outcome.rating == unfinished_rating;
+    if (o.grade && o.format == output_format::line) {
+        s->out = rating + " " + level + "\n";
+    } else if (o.grade && o.format == output_format::csv) {
+        s->out = puzzle_cells + "," + rating + "," + level + "," + (beyond ? "" : hardest) + "\n";
+    } else if (o.grade) {
+        s->out = beyond ? "Rated " + rating + " (" + level +
+                              "): it needs techniques beyond those this rater knows.\n"
+                        : "Rated " + rating + " (" + level + "): its hardest step is " +
+                              (outcome.hardest >= 0 ? std::string("a ") + hardest : "none") + ".\n";
+    } else if (o.explain && o.format != output_format::csv) {
+        s->out += (beyond ? "The techniques known stop here: rating " + rating + " (" + level + ")"
+                          : "Rating " + rating + " (" + level + ")") +
+                  "\n\n";
+    }
 }
 
 } // namespace
@@ -64,6 +116,16 @@ void solve_piece(solved_puzzle* s, const options& o) {
     }
     int found = 0;
     int wanted = o.all ? o.max : 1;
+    if (rated(o)) {
+        // the rater's uniqueness techniques are sound only for a puzzle with one solution
+        found = count_up_to(1);
+        if (found == 1) {
+            rate_here(s, o);
+        } else {
+            refuse(s, o, found == 0 ? "no solution" : "more than one solution");
+        }
+        return;
+    }
     std::string solutions;
     listed = &solutions;
     if (o.count) {

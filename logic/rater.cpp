@@ -1,0 +1,46 @@
+// The rater: one pass down the table per step, from the top each time, so an easier technique
+// always has the first word. The step and the grid live on the stack: nothing is allocated.
+#include "logic/rating.h"
+
+const char* level_of(int rating) {
+    if (rating < 15) return "easy";
+    if (rating < 25) return "medium";
+    if (rating < 50) return "hard";
+    return "diabolical";
+}
+
+int first_step(const candidate_grid& g, step* s) {
+    for (int row = 0; row < technique_count; ++row) {
+        clear_step(s, row);
+        if (technique_table[row].find(g, technique_table[row].param, s)) {
+            s->rating = technique_table[row].rating;
+            return row;
+        }
+    }
+    return -1;
+}
+
+rating_outcome rate_puzzle(const int* cells,
+                           bool (*take)(const step& s, const candidate_grid& before)) {
+    candidate_grid g;
+    start_candidates(&g, cells);
+    rating_outcome outcome = {0, -1, 0};
+    step s;
+    for (;;) {
+        int open = 0;
+        for (int cell = 0; cell < 81; ++cell) open += g.value[cell] == 0 ? 1 : 0;
+        if (open == 0) return outcome;
+        int row = first_step(g, &s);
+        if (row < 0) {
+            outcome.rating = unfinished_rating;
+            return outcome;
+        }
+        if (s.rating > outcome.rating) {
+            outcome.rating = s.rating;
+            outcome.hardest = row;
+        }
+        ++outcome.steps;
+        if (take != nullptr && !take(s, g)) return outcome;
+        apply_step(&g, s);
+    }
+}

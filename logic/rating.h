@@ -1,0 +1,60 @@
+// The scale: every technique the rater knows, in the order it tries them, with its rating in
+// tenths. The rater walks this table from the top for every step, applies the first step
+// found, and starts again at the top; a puzzle's rating is the largest rating of its steps,
+// and one the table cannot finish rates 20.0. A new technique is a row and a function.
+#pragma once
+
+#include "logic/techniques.h"
+
+using technique_finder = bool (*)(const candidate_grid& g, int param, step* s);
+
+struct technique {
+    const char* name; // lower case, as the csv and the words show it
+    int rating;       // tenths
+    technique_finder find;
+    int param;
+};
+
+inline constexpr technique technique_table[] = {
+    {"full house", 10, find_full_house, 0},
+    {"hidden single", 12, find_hidden_single, 1},
+    {"hidden single", 15, find_hidden_single, 0},
+    {"direct pointing", 17, find_intersection, direct_pointing},
+    {"direct claiming", 19, find_intersection, direct_claiming},
+    {"direct hidden pair", 20, find_hidden_subset, direct + 2},
+    {"naked single", 23, find_naked_single, 0},
+    {"direct hidden triple", 25, find_hidden_subset, direct + 3},
+    {"pointing", 26, find_intersection, pointing},
+    {"claiming", 28, find_intersection, claiming},
+    {"naked pair", 30, find_naked_subset, 2},
+    {"x-wing", 32, find_fish, 2},
+    {"hidden pair", 34, find_hidden_subset, 2},
+    {"naked triple", 36, find_naked_subset, 3},
+    {"swordfish", 38, find_fish, 3},
+    {"hidden triple", 40, find_hidden_subset, 3},
+    {"xy-wing", 42, find_xy_wing, 0},
+    {"xyz-wing", 44, find_xyz_wing, 0},
+    {"naked quad", 50, find_naked_subset, 4},
+    {"jellyfish", 52, find_fish, 4},
+    {"hidden quad", 54, find_hidden_subset, 4},
+};
+inline constexpr int technique_count = sizeof technique_table / sizeof technique_table[0];
+
+constexpr int unfinished_rating = 200; // 20.0: the techniques above cannot finish the puzzle
+
+// The level a person reads from a rating in tenths.
+const char* level_of(int rating);
+
+// The first step the table finds in g, in s; its row, or -1 when none applies.
+int first_step(const candidate_grid& g, step* s);
+
+struct rating_outcome {
+    int rating;  // in tenths; unfinished_rating when the techniques ran out
+    int hardest; // the row of the hardest step; -1 when there was none
+    int steps;   // steps applied
+};
+
+// Rates the puzzle whose filled cells are cells (each counts as a given). Each step goes to
+// take, if given, with the candidates it was found in; take returns false to stop there.
+rating_outcome rate_puzzle(const int* cells,
+                           bool (*take)(const step& s, const candidate_grid& before) = nullptr);

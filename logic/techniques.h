@@ -1,0 +1,26 @@
+// The techniques, each a free function that looks at a grid of candidates and fills in the
+// first step it finds (one that places or removes something), or returns false. None changes
+// the grid. param picks a variant where one function serves several rows of the rating table.
+#pragma once
+
+#include "logic/candidates.h"
+
+// singles
+bool find_full_house(const candidate_grid& g, int param, step* s);
+bool find_hidden_single(const candidate_grid& g, int in_box, step* s); // 1: boxes, 0: lines
+bool find_naked_single(const candidate_grid& g, int param, step* s);
+// intersections: a value confined to where a box and a line cross
+constexpr int pointing = 0;        // from a box: out of the rest of the line
+constexpr int claiming = 1;        // from a line: out of the rest of the box
+constexpr int direct_pointing = 2; // the same, when it leaves a hidden single: placed
+constexpr int direct_claiming = 3;
+bool find_intersection(const candidate_grid& g, int kind, step* s);
+// subsets: size 2 to 4; direct hidden ones (size + 10) only when they leave a hidden single
+bool find_naked_subset(const candidate_grid& g, int size, step* s);
+bool find_hidden_subset(const candidate_grid& g, int size, step* s);
+constexpr int direct = 10;
+// fish: x-wing (2), swordfish (3), jellyfish (4); columns as the base first
+bool find_fish(const candidate_grid& g, int size, step* s);
+// wings
+bool find_xy_wing(const candidate_grid& g, int param, step* s);
+bool find_xyz_wing(const candidate_grid& g, int param, step* s);

@@ -1,0 +1,171 @@
+// Words for steps. A step is data; the words are made here from what it holds: its units, its
+// values, its cells, what it places and what it removes.
+#include "render/steps.h"
+
+#include "core/grid.h"
+#include "core/text.h"
+
+#include <bit>
+#include <cstdio>
+
+namespace {
+
+std::string symbol(int v) {
+    char c = value_letter[v] != 0 ? to_upper(static_cast<char>(value_letter[v]))
+                                  : static_cast<char>('0' + v);
+    return std::string(1, c);
+}
+
+std::string cell_name(int cell) {
+    char name[32];
+    std::snprintf(name, sizeof name, "r%dc%d", row_of[cell] + 1, col_of[cell] + 1);
+    return name;
+}
+
+std::string unit_name(int unit) {
+    return std::string(unit_kind(unit)) + " " + std::to_string(unit % 9 + 1);
+}
+
+// "A", "A or B", "A, B or C"
+std::string values_text(int values, const char* last) {
+    std::string text;
+    int left = std::popcount(static_cast<unsigned>(values));
+    for (int v = 1; v <= 9; ++v) {
+        if ((values & value_bit[v]) == 0) continue;
+        text += symbol(v);
+        --left;
+        if (left > 1) text += ", ";
+        if (left == 1) text += std::string(" ") + last + " ";
+    }
+    return text;
+}
+
+// "r1c1", "r1c1 and r1c2", "r1c1, r1c2 and r1c3"
+std::string cells_text(const int* cells, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += cell_name(cells[i]);
+        if (i + 2 < count) text += ", ";
+        if (i + 2 == count) text += " and ";
+    }
+    return text;
+}
+
+// The removals, by cell: "r5c7 cannot be A or S, and r5c8 cannot be B".
+std::string removed_words(const step& s) {
+    int cells[729];
+    int count = 0;
+    for (int i = 0; i < s.removed_count; ++i) {
+        bool seen = false;
+        for (int k = 0; k < count; ++k) seen |= cells[k] == s.removed_cell[i];
+        if (!seen) cells[count++] = s.removed_cell[i];
+    }
+    // one value throughout: "r5c7 and r5c8 cannot be S"
+    bool one_value = true;
+    for (int i = 1; i < s.removed_count; ++i) one_value &= s.removed_value[i] == s.removed_value[0];
+    if (one_value && s.removed_count > 0) {
+        return cells_text(cells, count) + " cannot be " + symbol(s.removed_value[0]);
+    }
+    std::string text;
+    for (int k = 0; k < count; ++k) {
+        int values = 0;
+        for (int i = 0; i < s.removed_count; ++i) {
+            if (s.removed_cell[i] == cells[k]) values |= value_bit[s.removed_value[i]];
+        }
+        if (k > 0) text += k + 1 == count ? ", and " : ", ";
+        text += cell_name(cells[k]) + " cannot be " + values_text(values, "or");
+    }
+    return text;
+}
+
+std::string placed_words(const step& s) {
+    std::string text;
+    for (int i = 0; i < s.placed_count; ++i) {
+        if (i > 0) text += ", and ";
+        text += cell_name(s.placed_cell[i]) + " is " + symbol(s.placed_value[i]);
+    }
+    return text;
+}
+
+// A direct step's conclusion: the single its removals leave.
+std::string leaves_words(const step& s, int unit_hint) {
+    if (s.placed_count == 0) return "";
+    int cell = s.placed_cell[0];
+    (void)unit_hint;
+    return ", which leaves " + cell_name(cell) + " the only place for " +
+           symbol(s.placed_value[0]) + " in its " +
+           (unit_hint >= 18  ? "box"
+            : unit_hint >= 0 ? "line"
+                             : "unit") +
+           ": " + placed_words(s);
+}
+
+} // namespace
+
+std::string rating_text(int tenths) {
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+std::string step_words(const step& s) {
+    const std::string name = technique_table[s.technique].name;
+    std::string values = values_text(s.values, "and");
+    if (name == "full house") {
+        return cell_name(s.placed_cell[0]) + " is the last empty cell of " + unit_name(s.unit[0]) +
+               ": " + symbol(s.placed_value[0]);
+    }
+    if (name == "hidden single") {
+        return "in " + unit_name(s.unit[0]) + " only " + cell_name(s.placed_cell[0]) + " can be " +
+               symbol(s.placed_value[0]);
+    }
+    if (name == "naked single") {
+        return cell_name(s.placed_cell[0]) + " can only be " + symbol(s.placed_value[0]);
+    }
+    if (name.find("pointing") != std::string::npos || name.find("claiming") != std::string::npos) {
+        return "in " + unit_name(s.unit[0]) + " every " + values + " lies in " +
+               unit_name(s.unit[1]) + ", so " + removed_words(s) +
+               leaves_words(s, name.find("pointing") != std::string::npos ? 18 : 0);
+    }
+    if (name.find("naked") != std::string::npos) {
+        return "in " + unit_name(s.unit[0]) + " " + cells_text(s.cause, s.cause_count) +
+               " hold only " + values_text(s.values, "and") + ", so " + removed_words(s);
+    }
+    if (name.find("hidden") != std::string::npos) {
+        std::string words = "in " + unit_name(s.unit[0]) + " " + values + " fit only " +
+                            cells_text(s.cause, s.cause_count) + ", so " + removed_words(s);
+        if (s.placed_count > 0) {
+            words += "; that leaves " + placed_words(s) + ", the only place left in " +
+                     unit_name(s.unit[0]);
+        }
+        return words;
+    }
+    if (name == "x-wing" || name == "swordfish" || name == "jellyfish") {
+        const char* base = s.unit[0] == 9 ? "columns" : "rows";
+        const char* cover = s.unit[0] == 9 ? "rows" : "columns";
+        return "every " + values + " of the " + base + " through " +
+               cells_text(s.cause, s.cause_count) + " lies in the " + cover + " through them, so " +
+               removed_words(s);
+    }
+    // the wings: pivot, then the two pincers
+    std::string pivot = cell_name(s.cause[0]);
+    return pivot + " and the cells it sees " + cell_name(s.cause[1]) + " and " +
+           cell_name(s.cause[2]) + " leave " + values + " in one of the pincers whatever " + pivot +
+           " holds, so " + removed_words(s);
+}
+
+std::string placements_text(const step& s) {
+    std::string text;
+    for (int i = 0; i < s.placed_count; ++i) {
+        if (i > 0) text += ' ';
+        text += cell_name(s.placed_cell[i]) + "=" + symbol(s.placed_value[i]);
+    }
+    return text;
+}
+
+std::string removals_text(const step& s) {
+    std::string text;
+    for (int i = 0; i < s.removed_count; ++i) {
+        if (i > 0) text += ' ';
+        text += cell_name(s.removed_cell[i]) + "-" + symbol(s.removed_value[i]);
+    }
+    return text;
+}

@@ -1,0 +1,118 @@
+#include "entry/puzzle_text.h"
+#include "logic/rating.h"
+#include "tests/support.h"
+
+#include <fstream>
+#include <string>
+
+using RaterTest = Puzzle;
+
+namespace {
+
+int solution[81];
+int wrong_steps;
+
+// Every placement is the solution's value, every removal a value the solution does not hold.
+bool check_step(const step& s, const candidate_grid& before) {
+    for (int i = 0; i < s.placed_count; ++i) {
+        if (solution[s.placed_cell[i]] != s.placed_value[i]) ++wrong_steps;
+    }
+    for (int i = 0; i < s.removed_count; ++i) {
+        if (solution[s.removed_cell[i]] == s.removed_value[i]) ++wrong_steps;
+        if ((before.cand[s.removed_cell[i]] & value_bit[s.removed_value[i]]) == 0) ++wrong_steps;
+    }
+    if (s.placed_count + s.removed_count == 0) ++wrong_steps;
+    return true;
+}
+
+// A grid with every cell empty and every value a candidate, for positions made by hand.
+candidate_grid open_grid() {
+    candidate_grid g;
+    for (int cell = 0; cell < 81; ++cell) {
+        g.value[cell] = 0;
+        g.cand[cell] = all_values;
+    }
+    return g;
+}
+
+} // namespace
+
+// Over generated puzzles with one solution: every step is true to the solution, changes
+// something, and a puzzle the techniques finish ends with its grid full.
+TEST_F(RaterTest, EveryStepIsTrueToTheSolution) {
+    std::ifstream file(std::string(VERBAGRID_SOURCE_DIR) + "/tests/logic/data/generated.txt");
+    std::string line;
+    int puzzles = 0;
+    int finished = 0;
+    while (std::getline(file, line)) {
+        SCOPED_TRACE(line);
+        reset_puzzle();
+        char reason[96];
+        ASSERT_EQ(lay_puzzle_text(line.c_str(), reason, sizeof reason), 1) << reason;
+        int cells[81];
+        std::memcpy(cells, grid, sizeof cells);
+        ASSERT_EQ(list_up_to(1, [](int) { std::memcpy(solution, grid, sizeof solution); }), 1);
+        wrong_steps = 0;
+        rating_outcome outcome = rate_puzzle(cells, check_step);
+        EXPECT_EQ(wrong_steps, 0);
+        EXPECT_GE(outcome.rating, 10);
+        if (outcome.rating < unfinished_rating) ++finished;
+        ++puzzles;
+    }
+    EXPECT_EQ(puzzles, 400);
+    EXPECT_GT(finished, puzzles / 2);
+}
+
+// Positions made by hand in an open grid, each where one technique is the first step the
+// table takes: the step found, its rating, and what it changes.
+TEST_F(RaterTest, EachTechniqueIsFoundFirstWhereItIsTheEasiest) {
+    struct {
+        const char* name;
+        int rating;
+        void (*make)(candidate_grid* g);
+        int removed;
+    } cases[] = {
+        {"naked single", 23, [](candidate_grid* g) { g->cand[40] = value_bit[5]; }, 0},
+        {"pointing", 26,
+         [](candidate_grid* g) {
+             for (int cell : {9, 10, 11, 18, 19, 20}) g->cand[cell] &= ~value_bit[1];
+         },
+         6},
+        {"naked pair", 30,
+         [](candidate_grid* g) { g->cand[0] = g->cand[4] = value_bit[1] | value_bit[2]; }, 14},
+        {"x-wing", 32,
+         [](candidate_grid* g) {
+             for (int row = 0; row < 9; ++row) {
+                 if (row == 0 || row == 4) continue;
+                 g->cand[9 * row] &= ~value_bit[7];
+                 g->cand[9 * row + 4] &= ~value_bit[7];
+             }
+         },
+         14},
+        {"xy-wing", 42,
+         [](candidate_grid* g) {
+             g->cand[0] = value_bit[1] | value_bit[2];
+             g->cand[4] = value_bit[1] | value_bit[3];
+             g->cand[36] = value_bit[2] | value_bit[3];
+         },
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        candidate_grid g = open_grid();
+        c.make(&g);
+        step s;
+        int row = first_step(g, &s);
+        ASSERT_GE(row, 0);
+        EXPECT_STREQ(technique_table[row].name, c.name);
+        EXPECT_EQ(s.rating, c.rating);
+        EXPECT_EQ(s.removed_count, c.removed);
+    }
+}
+
+TEST_F(RaterTest, LevelsAtTheirBounds) {
+    EXPECT_STREQ(level_of(14), "easy");
+    EXPECT_STREQ(level_of(15), "medium");
+    EXPECT_STREQ(level_of(25), "hard");
+    EXPECT_STREQ(level_of(50), "diabolical");
+}
