@@ -51,6 +51,8 @@ int run_command(const options& parsed) {
         return run_solve(parsed);
     case command::compose:
         return run_compose(parsed);
+    case command::generate:
+        return run_generate(parsed);
     case command::dialogue:
         break;
     }

@@ -7,6 +7,8 @@
 int run_command(const options& parsed); // help, version, solve or compose
 int run_solve(const options& given);
 int run_compose(const options& given);
+int run_generate(const options& given);
+bool rating_wanted(const options& o, int rating); // in --level or --rating, if given
 
 int jobs_wanted(const options& parsed); // --jobs, or one per core the process may use
 // Flushes stdout; false, with the reason on stderr, when a write to it has failed.

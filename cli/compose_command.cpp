@@ -14,6 +14,7 @@
 #include "core/grid.h"
 #include "core/stop_flag.h"
 #include "core/text.h"
+#include "logic/rating.h"
 #include "render/formats.h"
 #include "render/sheets.h"
 
@@ -33,6 +34,7 @@ namespace {
 const options* opts;
 std::vector<composed_starter> found_starters;
 std::set<std::string> starters_seen; // each starter's cells, as written
+long long passed_over;               // unique starters whose rating is out of the range asked for
 bool progress_on_terminal;
 bool progress_shown; // a redrawn progress line is on the terminal, not yet ended
 
@@ -42,6 +44,10 @@ void show_progress_at(int best) {
     std::snprintf(line, sizeof line,
                   "verbagrid: tries %d of %d, best %d solution(s), %zu starter(s)", tries,
                   max_tries + 1, best, found_starters.size());
+    if (opts->rating_low >= 0) {
+        std::size_t used = std::strlen(line);
+        std::snprintf(line + used, sizeof line - used, ", %lld passed over", passed_over);
+    }
     if (progress_on_terminal) {
         std::fprintf(stderr, "\r%-78s", line);
         progress_shown = true;
@@ -72,12 +78,18 @@ void take_solution(int) {
     std::memcpy(taking->solution, grid, sizeof grid);
 }
 
-// Keeps the starter, with its solution, unless it was kept before; the answer is yes until
-// the wanted number is in.
+// Keeps the starter, with its solution and rating, unless it was kept before; the answer is
+// yes until the wanted number is in.
 void keep_starter(int difficulty) {
     if (!starters_seen.insert(cells_line(grid, given)).second) return;
+    int rating = rate_puzzle(grid).rating;
+    if (!rating_wanted(*opts, rating)) {
+        ++passed_over;
+        return;
+    }
     composed_starter starter;
     static_cast<printed_puzzle&>(starter) = puzzle_in_grid(difficulty);
+    starter.rating = rating;
     starter.tries = tries;
     starter.sentence = sentence_words;
     taking = &starter;
@@ -128,26 +140,34 @@ std::string refusal_of(const std::string& typed, char* sentence) {
     sentence[length] = '\n'; // as read at the sentence prompt
     sentence[length + 1] = '\0';
     char offending = 0;
-    switch (scan_sentence(sentence, length, &offending)) {
+    int verdict = scan_sentence(sentence, length, &offending);
+    std::string letter = "'";
+    letter += offending;
+    letter += "'";
+    switch (verdict) {
     case sentence_bad_letter:
         return "the sentence may hold the letters a to z only, not " +
                character_at(typed, std::strchr(sentence, offending) - sentence);
     case sentence_too_many_letters:
-        return "the sentence has more than nine different letters: '" + std::string(1, offending) +
-               "' is a tenth";
+        return "the sentence has more than nine different letters: " + letter + " is a tenth";
     case sentence_too_few_letters:
         return "the sentence has " + std::to_string(next_value - 1) +
                " different letters; it needs nine";
     case sentence_letter_too_often:
-        return "'" + std::string(1, offending) +
-               "' comes more than 9 times: no grid can hold it, once a row";
+        return letter + " comes more than 9 times: no grid can hold it, once a row";
     default:
         return "";
     }
 }
 
-const composition_news command_news = {ignore,           ignore_depth, show_progress,
-                                       note_improvement, keep_starter, ignore};
+void ignore_unique(int) {}
+
+const composition_news command_news = {ignore,       ignore_depth, show_progress, note_improvement,
+                                       keep_starter, ignore,       nullptr};
+// With a level or a range of ratings, every unique starter the walk meets is a candidate,
+// not only those the dialogue would show.
+const composition_news rated_news = {ignore,        ignore_depth, show_progress, note_improvement,
+                                     ignore_unique, ignore,       keep_starter};
 
 } // namespace
 
@@ -155,6 +175,7 @@ int run_compose(const options& given_options) {
     opts = &given_options;
     found_starters.clear();
     starters_seen.clear();
+    passed_over = 0;
     init_geometry();
     reset_puzzle();
     char sentence[82];
@@ -170,7 +191,7 @@ int run_compose(const options& given_options) {
     progress_on_terminal = isatty(2) != 0;
     install_stop_signals();
     seed_random(given_options.seed);
-    run_composition(sentence, command_news);
+    run_composition(sentence, given_options.rating_low >= 0 ? rated_news : command_news);
     end_progress();
     if (found_starters.empty()) {
         const char* text = verdict();

@@ -22,6 +22,11 @@ enum : int {
     opt_grade,
     opt_explain,
     opt_hint,
+    opt_level,
+    opt_rating,
+    opt_puzzles,
+    opt_letters,
+    opt_symmetry,
 };
 
 const option long_options[] = {
@@ -41,13 +46,51 @@ const option long_options[] = {
     {"grade", no_argument, nullptr, opt_grade},
     {"explain", no_argument, nullptr, opt_explain},
     {"hint", no_argument, nullptr, opt_hint},
+    {"level", required_argument, nullptr, opt_level},
+    {"rating", required_argument, nullptr, opt_rating},
+    {"letters", required_argument, nullptr, opt_letters},
+    {"symmetry", required_argument, nullptr, opt_symmetry},
     {nullptr, 0, nullptr, 0},
 };
 
+// generate counts puzzles, not solutions: there --count takes the number wanted
+option generate_options[sizeof long_options / sizeof long_options[0]];
+const option* table = long_options; // the table of the command being parsed
+
+void choose_table(command what) {
+    table = long_options;
+    if (what != command::generate) return;
+    int i = 0;
+    for (const option& o : long_options) {
+        generate_options[i] = o;
+        if (o.name != nullptr && std::strcmp(o.name, "count") == 0) {
+            generate_options[i] = {"count", required_argument, nullptr, opt_puzzles};
+        }
+        ++i;
+    }
+    table = generate_options;
+}
+
+// A rating written with at most one decimal, as tenths; false when it is not one.
+bool parse_tenths(const char* text, const char* end, int* tenths) {
+    int whole = 0;
+    int digits = 0;
+    for (; text < end && *text >= '0' && *text <= '9'; ++text, ++digits) {
+        whole = 10 * whole + (*text - '0');
+        if (whole > 200) return false;
+    }
+    if (digits == 0) return false;
+    *tenths = 10 * whole;
+    if (text == end) return true;
+    if (*text != '.' || end - text != 2 || text[1] < '0' || text[1] > '9') return false;
+    *tenths += text[1] - '0';
+    return true;
+}
+
 // The name of an option as the user would write it.
 std::string option_name(int code) {
-    for (const option& o : long_options) {
-        if (o.name != nullptr && o.val == code) return std::string("--") + o.name;
+    for (const option* o = table; o->name != nullptr; ++o) {
+        if (o->val == code) return std::string("--") + o->name;
     }
     return std::string("-") + static_cast<char>(code);
 }
@@ -94,11 +137,20 @@ bool applies(int code, command what) {
         return true;
     case 'f':
     case 'o':
-        return what == command::solve || what == command::compose;
+    case opt_caption:
+    case opt_solution:
+        return what != command::dialogue;
     case 'q':
     case opt_seed:
+    case opt_level:
+    case opt_rating:
+        return what == command::compose || what == command::generate;
     case opt_starters:
         return what == command::compose;
+    case opt_puzzles:
+    case opt_letters:
+    case opt_symmetry:
+        return what == command::generate;
     case opt_count:
     case opt_all:
     case opt_max:
@@ -106,9 +158,6 @@ bool applies(int code, command what) {
     case opt_explain:
     case opt_hint:
         return what == command::solve;
-    case opt_caption:
-    case opt_solution:
-        return what == command::solve || what == command::compose;
     default:
         return false;
     }
@@ -119,10 +168,8 @@ std::string complaint_about(const char* written) {
     std::string arg = written;
     if (arg.rfind("--", 0) == 0) {
         std::string name = arg.substr(0, arg.find('='));
-        for (const option& o : long_options) {
-            if (o.name != nullptr && name == std::string("--") + o.name) {
-                return "option '" + name + "' takes no value";
-            }
+        for (const option* o = table; o->name != nullptr; ++o) {
+            if (name == std::string("--") + o->name) return "option '" + name + "' takes no value";
         }
         return "unknown option '" + shown(name) + "'";
     }
@@ -133,7 +180,10 @@ std::string complaint_about(const char* written) {
 }
 
 const char* command_name(command what) {
-    return what == command::solve ? "solve" : what == command::compose ? "compose" : "verbagrid";
+    return what == command::solve      ? "solve"
+           : what == command::compose  ? "compose"
+           : what == command::generate ? "generate"
+                                       : "verbagrid";
 }
 
 } // namespace
@@ -143,6 +193,8 @@ int parse_options(int argc, char** argv, options* parsed) {
     int first = 1;
     if (argc > 1 && std::strcmp(argv[1], "solve") == 0) parsed->what = command::solve;
     if (argc > 1 && std::strcmp(argv[1], "compose") == 0) parsed->what = command::compose;
+    if (argc > 1 && std::strcmp(argv[1], "generate") == 0) parsed->what = command::generate;
+    choose_table(parsed->what);
     if (parsed->what != command::dialogue) first = 2;
     bool help = false;
     bool version = false;
@@ -153,7 +205,7 @@ int parse_options(int argc, char** argv, options* parsed) {
     char** args = argv + first - 1;
     for (;;) {
         int index = -1;
-        int code = getopt_long(count, args, ":hVf:o:qj:", long_options, &index);
+        int code = getopt_long(count, args, ":hVf:o:qj:", table, &index);
         if (code == -1) break;
         if (code == '?') return usage_error(complaint_about(args[optind - 1]));
         if (code == ':') {
@@ -209,6 +261,58 @@ int parse_options(int argc, char** argv, options* parsed) {
         case opt_hint:
             parsed->hint = true;
             break;
+        case opt_level: {
+            static const struct {
+                const char* name;
+                int low, high;
+            } levels[] = {
+                {"easy", 10, 14}, {"medium", 15, 24}, {"hard", 25, 49}, {"diabolical", 50, 200}};
+            bool known = false;
+            for (const auto& l : levels) {
+                if (std::strcmp(optarg, l.name) != 0) continue;
+                parsed->rating_low = l.low;
+                parsed->rating_high = l.high;
+                known = true;
+            }
+            if (!known) return bad_value("easy, medium, hard or diabolical");
+            break;
+        }
+        case opt_rating: {
+            const char* dash = std::strchr(optarg, '-');
+            const char* end = optarg + std::strlen(optarg);
+            if (dash == nullptr || !parse_tenths(optarg, dash, &parsed->rating_low) ||
+                !parse_tenths(dash + 1, end, &parsed->rating_high) ||
+                parsed->rating_low > parsed->rating_high) {
+                return bad_value("MIN-MAX, ratings such as 2.5-4.0");
+            }
+            break;
+        }
+        case opt_puzzles:
+            if (!parse_number(optarg, 1, 1000000, &n)) {
+                return bad_value("a number from 1 to 1000000");
+            }
+            parsed->puzzles = static_cast<int>(n);
+            break;
+        case opt_letters: {
+            int seen = 0;
+            bool good = std::strlen(optarg) == 9;
+            for (int i = 0; good && i < 9; ++i) {
+                char c = optarg[i];
+                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+                good = c >= 'a' && c <= 'z' && (seen & (1 << (c - 'a'))) == 0;
+                if (good) seen |= 1 << (c - 'a');
+            }
+            if (!good) return bad_value("nine different letters");
+            parsed->letters = optarg;
+            break;
+        }
+        case opt_symmetry:
+            if (std::strcmp(optarg, "none") != 0 && std::strcmp(optarg, "rotate180") != 0 &&
+                std::strcmp(optarg, "mirror") != 0) {
+                return bad_value("none, rotate180 or mirror");
+            }
+            parsed->symmetry_kind = optarg;
+            break;
         case opt_all:
             parsed->all = true;
             break;
@@ -257,6 +361,9 @@ int parse_options(int argc, char** argv, options* parsed) {
     if (parsed->what == command::dialogue && !parsed->operands.empty()) {
         return usage_error("unknown command '" + parsed->operands[0] + "'");
     }
+    if (parsed->what == command::generate && !parsed->operands.empty()) {
+        return usage_error("generate takes no operand, not '" + parsed->operands[0] + "'");
+    }
     if (parsed->what == command::compose && parsed->operands.size() != 1) {
         if (parsed->operands.empty()) return usage_error("compose needs a sentence");
         return usage_error("compose takes one sentence, not also '" + parsed->operands[1] + "'");
@@ -294,6 +401,7 @@ void print_help() {
         "Usage: verbagrid [--jobs N]             the dialogue: compose or solve at the console\n"
         "       verbagrid solve [OPTION]... [FILE]...\n"
         "       verbagrid compose [OPTION]... SENTENCE\n"
+        "       verbagrid generate [OPTION]...\n"
         "\n"
         "solve reads puzzles from the FILEs, or from standard input when there are none or a\n"
         "FILE is '-': one line of 81 cells, or nine lines of nine. A cell is a digit 1 to 9, a\n"
@@ -318,7 +426,18 @@ void print_help() {
         "      --seed N         start the generator at N (default 1, as the dialogue does)\n"
         "  -q, --quiet          no progress line on standard error\n"
         "\n"
-        "For both:\n"
+        "generate makes random puzzles with one solution and no given too many.\n"
+        "      --count N        this many puzzles (default 1)\n"
+        "      --letters NINE   in these nine letters instead of the digits 1 to 9\n"
+        "      --symmetry KIND  none (default), rotate180 or mirror\n"
+        "      --seed N         start the generator at N (default 1)\n"
+        "\n"
+        "compose and generate keep only the puzzles of a level or a range of ratings:\n"
+        "      --level LEVEL    easy (below 1.5), medium (below 2.5), hard (below 5.0) or\n"
+        "                       diabolical\n"
+        "      --rating MIN-MAX ratings from MIN to MAX, such as 2.5-4.0\n"
+        "\n"
+        "For all of them:\n"
         "  -o, --output FILE    write to FILE, whole or not at all, instead of standard output\n"
         "  -j, --jobs N         counting threads (default: one per core); the same output\n"
         "      --caption WHAT   svg and html: sentence, letters (default) or none under a grid\n"

@@ -7,24 +7,29 @@
 #include <string>
 #include <vector>
 
-enum class command { dialogue, solve, compose, help, version };
+enum class command { dialogue, solve, compose, generate, help, version };
 
 struct options {
     command what = command::dialogue;
     output_format format = output_format::text;
     bool format_given = false;
-    std::string output;              // -o FILE; empty: standard output
-    bool count = false;              // solve: numbers of solutions only
-    bool all = false;                // solve: every solution up to max, not only the first
-    bool grade = false;              // solve: the rating and level of each puzzle
-    bool explain = false;            // solve: the rater's steps in words or csv rows
-    bool hint = false;               // solve: the first of those steps
-    int max = 10;                    // solve: solutions counted or listed per puzzle
-    std::uint32_t seed = 1;          // compose: the generator's first state
-    int starters = 0;                // compose: stop after this many; 0 = no limit
-    bool quiet = false;              // compose: no progress line
-    int jobs = 0;                    // counting threads; 0 = one per core the process may use
-    std::string caption = "letters"; // svg, html: sentence, letters or none under the grid
+    std::string output;     // -o FILE; empty: standard output
+    bool count = false;     // solve: numbers of solutions only
+    bool all = false;       // solve: every solution up to max, not only the first
+    bool grade = false;     // solve: the rating and level of each puzzle
+    bool explain = false;   // solve: the rater's steps in words or csv rows
+    bool hint = false;      // solve: the first of those steps
+    int max = 10;           // solve: solutions counted or listed per puzzle
+    std::uint32_t seed = 1; // compose: the generator's first state
+    int starters = 0;       // compose: stop after this many; 0 = no limit
+    int rating_low = -1;    // compose, generate: the ratings kept, in tenths; -1: any
+    int rating_high = -1;
+    int puzzles = 1;                    // generate: how many
+    std::string letters;                // generate: the nine letters, or digits when empty
+    std::string symmetry_kind = "none"; // generate: none, rotate180 or mirror
+    bool quiet = false;                 // compose: no progress line
+    int jobs = 0;                       // counting threads; 0 = one per core the process may use
+    std::string caption = "letters";    // svg, html: sentence, letters or none under the grid
     bool caption_given = false;
     bool solution = false;             // svg: the solution below the puzzle
     std::vector<std::string> operands; // solve: the files; compose: the sentence

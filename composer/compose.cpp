@@ -236,6 +236,7 @@ void act_on_count(int count, const std::uint64_t* cells) {
         lay_grid();
     }
     int difficulty = measure_difficulty();
+    if (news->every_unique != nullptr) news->every_unique(difficulty);
     if (difficulty > best_difficulty) {
         best_difficulty = difficulty;
     } else if (difficulty < 5) {

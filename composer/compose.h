@@ -28,6 +28,9 @@ struct composition_news {
     // in the stop flag, as the more? question does: 0 goes on, 1 stops.
     void (*unique)(int difficulty);
     void (*ended)(); // the search is over: the verdict
+    // Every unique starter the walk meets, in the grid as above, before it is judged worth
+    // showing; null where no one asks.
+    void (*every_unique)(int difficulty);
 };
 
 // The whole composition of an accepted sentence, told to news as it goes.

@@ -83,5 +83,5 @@ void print_verdict() {
 
 } // namespace
 
-const composition_news dialogue_news = {print_start,       print_depth, print_progress,
-                                        print_improvement, present,     print_verdict};
+const composition_news dialogue_news = {
+    print_start, print_depth, print_progress, print_improvement, present, print_verdict, nullptr};

@@ -3,6 +3,7 @@
 #include "render/sheets.h"
 
 #include "core/grid.h"
+#include "render/steps.h"
 
 printed_puzzle puzzle_in_grid(int difficulty) {
     printed_puzzle p{};
@@ -21,20 +22,22 @@ printed_puzzle puzzle_in_grid(int difficulty) {
 void write_starters(std::FILE* out, output_format format,
                     const std::vector<composed_starter>& starters) {
     if (format == output_format::csv)
-        std::fputs("sentence,tries,difficulty,starter,solution\n", out);
+        std::fputs("sentence,tries,difficulty,starter,solution,rating,level\n", out);
     for (const composed_starter& s : starters) {
         switch (format) {
         case output_format::text:
             write_presentation(out, s.difficulty, s.cells, s.givens, s.solution);
             break;
         case output_format::line:
-            std::fprintf(out, "%s %s %d\n", cells_line(s.cells, s.givens).c_str(),
-                         cells_line(s.solution, s.givens).c_str(), s.difficulty);
+            std::fprintf(out, "%s %s %d %s %s\n", cells_line(s.cells, s.givens).c_str(),
+                         cells_line(s.solution, s.givens).c_str(), s.difficulty,
+                         rating_text(s.rating).c_str(), level_of(s.rating));
             break;
         case output_format::csv:
-            std::fprintf(out, "%s,%d,%d,%s,%s\n", s.sentence.c_str(), s.tries, s.difficulty,
+            std::fprintf(out, "%s,%d,%d,%s,%s,%s,%s\n", s.sentence.c_str(), s.tries, s.difficulty,
                          cells_line(s.cells, s.givens).c_str(),
-                         cells_line(s.solution, s.givens).c_str());
+                         cells_line(s.solution, s.givens).c_str(), rating_text(s.rating).c_str(),
+                         level_of(s.rating));
             break;
         default:
             break;

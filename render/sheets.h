@@ -16,6 +16,7 @@ struct composed_starter : printed_puzzle {
 // The puzzle in the grid, with its givens and the alphabet's symbols; no solution yet.
 printed_puzzle puzzle_in_grid(int difficulty);
 
-// Writes every starter to out in the text, line or csv format.
+// Writes every starter to out in the text, line or csv format; line and csv end with the
+// rating and the level.
 void write_starters(std::FILE* out, output_format format,
                     const std::vector<composed_starter>& starters);

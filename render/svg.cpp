@@ -4,6 +4,8 @@
 // ground; nothing depends on a font's metrics but the baseline offset of a capital.
 #include "render/svg.h"
 
+#include "logic/rating.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -164,7 +166,12 @@ std::string html_sheet(const std::vector<printed_puzzle>& puzzles, caption_kind 
         ++number_of;
         html += "<section class=\"page\">\n<h1>Puzzle " + std::to_string(number_of) + "</h1>\n";
         html += svg_element(p, caption_kind::none, false, 15, false);
-        html += "<p>difficulty " + std::to_string(p.difficulty) + "</p>\n";
+        html += "<p>difficulty " + std::to_string(p.difficulty);
+        if (p.rating >= 0) {
+            html += ", rating " + std::to_string(p.rating / 10) + "." +
+                    std::to_string(p.rating % 10) + " (" + level_of(p.rating) + ")";
+        }
+        html += "</p>\n";
         std::string caption = caption_of(p, kind);
         if (!caption.empty()) html += "<p>" + xml_escaped(caption) + "</p>\n";
         html += "</section>\n";

@@ -14,6 +14,7 @@ struct printed_puzzle {
     int solution[81]; // all zero when the puzzle has no solution
     char symbol[10];  // '0' + v where no letter holds the value v
     int difficulty;
+    int rating = -1;      // the rater's, in tenths; -1 when not rated
     std::string sentence; // empty for a puzzle that was read
 };
 
