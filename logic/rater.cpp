@@ -13,7 +13,7 @@ int first_step(const candidate_grid& g, step* s) {
     for (int row = 0; row < technique_count; ++row) {
         clear_step(s, row);
         if (technique_table[row].find(g, technique_table[row].param, s)) {
-            s->rating = technique_table[row].rating;
+            if (s->rating == 0) s->rating = technique_table[row].rating;
             return row;
         }
     }

@@ -10,7 +10,7 @@ using technique_finder = bool (*)(const candidate_grid& g, int param, step* s);
 
 struct technique {
     const char* name; // lower case, as the csv and the words show it
-    int rating;       // tenths
+    int rating;       // tenths; a chain's grows with its length
     technique_finder find;
     int param;
 };
@@ -34,9 +34,13 @@ inline constexpr technique technique_table[] = {
     {"hidden triple", 40, find_hidden_subset, 3},
     {"xy-wing", 42, find_xy_wing, 0},
     {"xyz-wing", 44, find_xyz_wing, 0},
+    {"unique rectangle", 45, find_unique_rectangle, 0},
     {"naked quad", 50, find_naked_subset, 4},
     {"jellyfish", 52, find_fish, 4},
     {"hidden quad", 54, find_hidden_subset, 4},
+    {"bivalue universal grave", 56, find_bivalue_grave, 0},
+    {"forcing x-chain", 66, find_forcing_chain, 1},
+    {"forcing chain", 70, find_forcing_chain, 0},
 };
 inline constexpr int technique_count = sizeof technique_table / sizeof technique_table[0];
 

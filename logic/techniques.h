@@ -24,3 +24,9 @@ bool find_fish(const candidate_grid& g, int size, step* s);
 // wings
 bool find_xy_wing(const candidate_grid& g, int param, step* s);
 bool find_xyz_wing(const candidate_grid& g, int param, step* s);
+// uniqueness: unique rectangles (types 1, 2 and 4), the bivalue universal grave (type 1)
+bool find_unique_rectangle(const candidate_grid& g, int param, step* s);
+bool find_bivalue_grave(const candidate_grid& g, int param, step* s);
+// forcing chains, one value only (x_only 1) or both kinds of link; they set the step's rating,
+// which grows with the chain's length, and its unit[0] to the chain's nodes
+bool find_forcing_chain(const candidate_grid& g, int x_only, step* s);

@@ -145,6 +145,26 @@ std::string step_words(const step& s) {
                cells_text(s.cause, s.cause_count) + " lies in the " + cover + " through them, so " +
                removed_words(s);
     }
+    if (name == "unique rectangle") {
+        return "the rectangle " + cells_text(s.cause, s.cause_count) + " must not come down to " +
+               values_text(s.values, "and") +
+               " in all four cells, or the puzzle would have two solutions, so " + removed_words(s);
+    }
+    if (name == "bivalue universal grave") {
+        return "every empty cell but " + cell_name(s.placed_cell[0]) +
+               " has two candidates; with one solution only " + symbol(s.placed_value[0]) +
+               " can break that pattern there, so " + placed_words(s);
+    }
+    if (name.find("chain") != std::string::npos) {
+        int cell = s.placed_count > 0 ? s.placed_cell[0] : s.removed_cell[0];
+        int v = s.placed_count > 0 ? s.placed_value[0] : s.removed_value[0];
+        std::string supposed =
+            cell_name(cell) + (s.placed_count > 0 ? " were not " : " were ") + symbol(v);
+        return "if " + supposed + ", a chain of " + std::to_string(s.unit[0] - 1) +
+               " links through " + cells_text(s.cause, s.cause_count) +
+               " would lead to the opposite, so " +
+               (s.placed_count > 0 ? placed_words(s) : removed_words(s));
+    }
     // the wings: pivot, then the two pincers
     std::string pivot = cell_name(s.cause[0]);
     return pivot + " and the cells it sees " + cell_name(s.cause[1]) + " and " +

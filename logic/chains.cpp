@@ -1,0 +1,171 @@
+// Forcing chains: suppose a candidate true and follow what must follow, alternately "then
+// not" (a placed value rules out its peers and the cell's other values) and "then" (the other
+// end of a strong link: the other value of a bivalue cell, the other place of a value with two
+// places in a unit). A supposition that leads to its own denial is false: the candidate goes;
+// one whose denial leads to itself is true: it is placed. The X form follows one value only.
+// Each chain is found by a search in breadth, so it is as short as it can be; among all the
+// chains found the one with the lowest rating, then the fewest nodes, is the step.
+#include "logic/techniques.h"
+
+#include <bit>
+
+namespace {
+
+constexpr int node_total = 81 * 9 * 2;
+
+inline int node_of(int cell, int v, bool on) {
+    return (cell * 9 + v - 1) * 2 + (on ? 1 : 0);
+}
+
+struct peer_table {
+    int cell[81][20];
+    peer_table() {
+        for (int a = 0; a < 81; ++a) {
+            int n = 0;
+            for (int b = 0; b < 81; ++b) {
+                if (sees(a, b)) cell[a][n++] = b;
+            }
+        }
+    }
+};
+
+const peer_table& peers() {
+    static const peer_table table; // built once, on first use, by the C++ runtime's guard
+    return table;
+}
+
+// The number of nodes of the shortest chain from start to target, source and target
+// included, or 0 when there is none. The search uses the caller's arrays.
+int shortest_chain(const candidate_grid& g, int start, int target, bool one_value, int* seen,
+                   int* queue, int stamp, int* parent) {
+    const peer_table& p = peers();
+    int head = 0;
+    int tail = 0;
+    queue[tail++] = start;
+    seen[start] = stamp;
+    parent[start] = -1;
+    while (head < tail) {
+        int at = queue[head++];
+        int cell = at / 18;
+        int v = at / 2 % 9 + 1;
+        bool on = (at & 1) != 0;
+        int next[40];
+        int count = 0;
+        if (on) {
+            for (int k = 0; k < 20; ++k) {
+                int peer = p.cell[cell][k];
+                if ((g.cand[peer] & value_bit[v]) != 0) next[count++] = node_of(peer, v, false);
+            }
+            if (!one_value) {
+                for (int w = 1; w <= 9; ++w) {
+                    if (w != v && (g.cand[cell] & value_bit[w]) != 0) {
+                        next[count++] = node_of(cell, w, false);
+                    }
+                }
+            }
+        } else {
+            if (!one_value && std::popcount(static_cast<unsigned>(g.cand[cell])) == 2) {
+                int other = g.cand[cell] & ~value_bit[v];
+                next[count++] =
+                    node_of(cell, std::countr_zero(static_cast<unsigned>(other)) + 1, true);
+            }
+            int units[3] = {row_of[cell], 9 + col_of[cell], 18 + box_of[cell]};
+            for (int unit : units) {
+                int places = places_in_unit(g, unit, v);
+                if (std::popcount(static_cast<unsigned>(places)) != 2) continue;
+                for (int i = 0; i < 9; ++i) {
+                    if ((places >> i & 1) != 0 && unit_cell[unit][i] != cell) {
+                        next[count++] = node_of(unit_cell[unit][i], v, true);
+                    }
+                }
+            }
+        }
+        for (int k = 0; k < count; ++k) {
+            int to = next[k];
+            if (seen[to] == stamp) continue;
+            seen[to] = stamp;
+            parent[to] = at;
+            if (to == target) {
+                int nodes = 1;
+                for (int back = to; parent[back] >= 0; back = parent[back]) ++nodes;
+                return nodes;
+            }
+            queue[tail++] = to;
+        }
+    }
+    return 0;
+}
+
+// The length term of a chain of this many nodes, in tenths.
+int length_term(int nodes) {
+    int n = nodes - 2;
+    int bound = 4;
+    int added = 0;
+    for (bool half = true; n > bound; half = !half) {
+        ++added;
+        bound = half ? bound * 3 / 2 : bound * 4 / 3;
+    }
+    return added;
+}
+
+} // namespace
+
+bool find_forcing_chain(const candidate_grid& g, int x_only, step* s) {
+    int base = x_only != 0 ? 66 : 70;
+    int seen[node_total] = {};
+    int queue[node_total];
+    int parent[node_total];
+    int stamp = 0;
+    int best_rating = 0;
+    int best_nodes = 0;
+    int best_cell = -1;
+    int best_value = 0;
+    bool best_places = false;
+    int best_path[node_total];
+    int best_length = 0;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (g.value[cell] != 0) continue;
+        for (int v = 1; v <= 9; ++v) {
+            if ((g.cand[cell] & value_bit[v]) == 0) continue;
+            // true leads to false: v goes; false leads to true: v is placed
+            for (int places = 0; places < 2; ++places) {
+                int from = node_of(cell, v, places == 0);
+                int to = node_of(cell, v, places != 0);
+                int nodes = shortest_chain(g, from, to, x_only != 0, seen, queue, ++stamp, parent);
+                if (nodes == 0) continue;
+                int rating = base + length_term(nodes);
+                if (best_cell >= 0 &&
+                    (rating > best_rating || (rating == best_rating && nodes >= best_nodes))) {
+                    continue;
+                }
+                best_rating = rating;
+                best_nodes = nodes;
+                best_cell = cell;
+                best_value = v;
+                best_places = places != 0;
+                best_length = 0;
+                for (int back = to; back >= 0; back = parent[back]) {
+                    best_path[best_length++] = back;
+                }
+            }
+        }
+    }
+    if (best_cell < 0) return false;
+    clear_step(s, s->technique);
+    if (best_places) {
+        add_placement(s, best_cell, best_value);
+    } else {
+        add_removal(s, g, best_cell, best_value);
+    }
+    s->rating = best_rating;
+    s->values = value_bit[best_value];
+    s->unit[0] = best_nodes;
+    // the chain's cells from its start, each once, as many as the step can name
+    for (int k = best_length - 1; k >= 0; --k) {
+        int cell = best_path[k] / 18;
+        bool named = false;
+        for (int i = 0; i < s->cause_count; ++i) named |= s->cause[i] == cell;
+        if (!named) add_cause(s, cell);
+    }
+    return true;
+}
