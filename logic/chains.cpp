@@ -169,3 +169,71 @@ bool find_forcing_chain(const candidate_grid& g, int x_only, step* s) {
     }
     return true;
 }
+
+namespace {
+
+// Places v in cell of a copy and follows the singles that result, as far as they go: 1 when
+// that ends in a contradiction (a cell without a candidate, or a value without a place in a
+// unit), 0 when it does not; nodes counts the supposition and what followed from it.
+int follow_singles(candidate_grid g, int cell, int v, int* nodes) {
+    place_candidate(&g, cell, v);
+    *nodes = 1;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (int c = 0; c < 81; ++c) {
+            if (g.value[c] != 0) continue;
+            int n = std::popcount(static_cast<unsigned>(g.cand[c]));
+            if (n == 0) return 1;
+            if (n == 1) {
+                place_candidate(&g, c, std::countr_zero(static_cast<unsigned>(g.cand[c])) + 1);
+                *nodes += 2; // the value ruled out elsewhere, and the value placed
+                moved = true;
+            }
+        }
+        for (int unit = 0; unit < 27; ++unit) {
+            int placed = 0;
+            for (int i = 0; i < 9; ++i) placed |= value_bit[g.value[unit_cell[unit][i]]];
+            for (int w = 1; w <= 9; ++w) {
+                if ((placed & value_bit[w]) != 0) continue;
+                int places = places_in_unit(g, unit, w);
+                if (places == 0) return 1;
+                if (std::popcount(static_cast<unsigned>(places)) == 1) {
+                    int at = unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))];
+                    place_candidate(&g, at, w);
+                    placed |= value_bit[w];
+                    *nodes += 2;
+                    moved = true;
+                }
+            }
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+bool find_dynamic_chain(const candidate_grid& g, int, step* s) {
+    int best_nodes = 0;
+    int best_cell = -1;
+    int best_value = 0;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (g.value[cell] != 0) continue;
+        for (int v = 1; v <= 9; ++v) {
+            if ((g.cand[cell] & value_bit[v]) == 0) continue;
+            int nodes = 0;
+            if (follow_singles(g, cell, v, &nodes) == 0) continue;
+            if (best_cell >= 0 && nodes >= best_nodes) continue;
+            best_nodes = nodes;
+            best_cell = cell;
+            best_value = v;
+        }
+    }
+    if (best_cell < 0) return false;
+    clear_step(s, s->technique);
+    add_removal(s, g, best_cell, best_value);
+    s->rating = 85 + length_term(best_nodes);
+    s->values = value_bit[best_value];
+    s->unit[0] = best_nodes;
+    add_cause(s, best_cell);
+    return true;
+}

@@ -30,3 +30,6 @@ bool find_bivalue_grave(const candidate_grid& g, int param, step* s);
 // forcing chains, one value only (x_only 1) or both kinds of link; they set the step's rating,
 // which grows with the chain's length, and its unit[0] to the chain's nodes
 bool find_forcing_chain(const candidate_grid& g, int x_only, step* s);
+// dynamic forcing chains: a supposition whose singles, followed as far as they go, end in a
+// contradiction; 8.5 + L
+bool find_dynamic_chain(const candidate_grid& g, int param, step* s);

@@ -155,6 +155,11 @@ std::string step_words(const step& s) {
                " has two candidates; with one solution only " + symbol(s.placed_value[0]) +
                " can break that pattern there, so " + placed_words(s);
     }
+    if (name == "dynamic forcing chain") {
+        return "if " + cell_name(s.removed_cell[0]) + " were " + symbol(s.removed_value[0]) +
+               ", the singles that follow, " + std::to_string(s.unit[0]) +
+               " steps of them, would end in a contradiction, so " + removed_words(s);
+    }
     if (name.find("chain") != std::string::npos) {
         int cell = s.placed_count > 0 ? s.placed_cell[0] : s.removed_cell[0];
         int v = s.placed_count > 0 ? s.placed_value[0] : s.removed_value[0];
