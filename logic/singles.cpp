@@ -29,17 +29,22 @@ bool find_full_house(const candidate_grid& g, int, step* s) {
 bool find_hidden_single(const candidate_grid& g, int in_box, step* s) {
     for (int unit : search_order) {
         if ((unit >= 18) != (in_box != 0)) continue;
-        int placed = 0;
-        for (int i = 0; i < 9; ++i) placed |= value_bit[g.value[unit_cell[unit][i]]];
-        for (int v = 1; v <= 9; ++v) {
-            if ((placed & value_bit[v]) != 0) continue;
-            int places = places_in_unit(g, unit, v);
-            if (std::popcount(static_cast<unsigned>(places)) != 1) continue;
-            add_placement(s, unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))], v);
-            s->unit[0] = unit;
-            s->values = value_bit[v];
-            return true;
+        // the values seen in one cell of the unit and no other, in one pass over its cells
+        int once = 0;
+        int more = 0;
+        for (int i = 0; i < 9; ++i) {
+            int cand = g.cand[unit_cell[unit][i]];
+            more |= once & cand;
+            once |= cand;
         }
+        int single = once & ~more;
+        if (single == 0) continue;
+        int v = value_of(single & -single);
+        int places = places_in_unit(g, unit, v);
+        add_placement(s, unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))], v);
+        s->unit[0] = unit;
+        s->values = value_bit[v];
+        return true;
     }
     return false;
 }
