@@ -25,6 +25,10 @@ bool check_step(const step& s, const candidate_grid& before) {
     return true;
 }
 
+void remove_from(candidate_grid* g, int v, std::initializer_list<int> cells) {
+    for (int cell : cells) g->cand[cell] &= ~value_bit[v];
+}
+
 // A grid with every cell empty and every value a candidate, for positions made by hand.
 candidate_grid open_grid() {
     candidate_grid g;
@@ -72,10 +76,36 @@ TEST_F(RaterTest, EachTechniqueIsFoundFirstWhereItIsTheEasiest) {
         void (*make)(candidate_grid* g);
         int removed;
     } cases[] = {
+        {"full house", 10,
+         [](candidate_grid* g) {
+             for (int c = 0; c < 8; ++c) place_candidate(g, c, c + 1);
+         },
+         0},
+        {"hidden single", 12,
+         [](candidate_grid* g) {
+             remove_from(g, 5, {1, 2, 9, 10, 11, 18, 19, 20});
+         },
+         0},
+        {"hidden single", 15,
+         [](candidate_grid* g) {
+             remove_from(g, 5, {1, 2, 3, 4, 5, 6, 7, 8});
+         },
+         0},
+        {"direct pointing", 17,
+         [](candidate_grid* g) {
+             remove_from(g, 1, {9, 10, 11, 18, 19, 20});    // box 1: row 1 only
+             remove_from(g, 1, {4, 5, 12, 14, 21, 22, 23}); // box 2: r1c4 and r2c5 only
+         },
+         4},
         {"naked single", 23, [](candidate_grid* g) { g->cand[40] = value_bit[5]; }, 0},
         {"pointing", 26,
          [](candidate_grid* g) {
-             for (int cell : {9, 10, 11, 18, 19, 20}) g->cand[cell] &= ~value_bit[1];
+             remove_from(g, 1, {9, 10, 11, 18, 19, 20});
+         },
+         6},
+        {"claiming", 28,
+         [](candidate_grid* g) {
+             remove_from(g, 1, {3, 4, 5, 6, 7, 8});
          },
          6},
         {"naked pair", 30,
@@ -89,6 +119,25 @@ TEST_F(RaterTest, EachTechniqueIsFoundFirstWhereItIsTheEasiest) {
              }
          },
          14},
+        {"hidden pair", 34,
+         [](candidate_grid* g) {
+             for (int v : {1, 2}) remove_from(g, v, {1, 2, 4, 5, 6, 7, 8});
+         },
+         14},
+        {"naked triple", 36,
+         [](candidate_grid* g) {
+             g->cand[0] = value_bit[1] | value_bit[2];
+             g->cand[3] = value_bit[2] | value_bit[3];
+             g->cand[6] = value_bit[1] | value_bit[3];
+         },
+         18},
+        {"swordfish", 38,
+         [](candidate_grid* g) {
+             for (int col : {0, 3, 6}) {
+                 for (int row : {1, 2, 4, 5, 7, 8}) g->cand[9 * row + col] &= ~value_bit[1];
+             }
+         },
+         18},
         {"xy-wing", 42,
          [](candidate_grid* g) {
              g->cand[0] = value_bit[1] | value_bit[2];
@@ -96,6 +145,28 @@ TEST_F(RaterTest, EachTechniqueIsFoundFirstWhereItIsTheEasiest) {
              g->cand[36] = value_bit[2] | value_bit[3];
          },
          1},
+        {"xyz-wing", 44,
+         [](candidate_grid* g) {
+             g->cand[0] = value_bit[1] | value_bit[2] | value_bit[3];
+             g->cand[10] = value_bit[2] | value_bit[3];
+             g->cand[5] = value_bit[1] | value_bit[3];
+         },
+         2},
+        {"naked quad", 50,
+         [](candidate_grid* g) {
+             g->cand[0] = value_bit[1] | value_bit[2];
+             g->cand[3] = value_bit[2] | value_bit[3];
+             g->cand[6] = value_bit[3] | value_bit[4];
+             g->cand[8] = value_bit[1] | value_bit[4];
+         },
+         20},
+        {"jellyfish", 52,
+         [](candidate_grid* g) {
+             for (int col : {0, 2, 4, 6}) {
+                 for (int row : {1, 3, 5, 7, 8}) g->cand[9 * row + col] &= ~value_bit[1];
+             }
+         },
+         20},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -107,6 +178,7 @@ TEST_F(RaterTest, EachTechniqueIsFoundFirstWhereItIsTheEasiest) {
         EXPECT_STREQ(technique_table[row].name, c.name);
         EXPECT_EQ(s.rating, c.rating);
         EXPECT_EQ(s.removed_count, c.removed);
+        EXPECT_EQ(s.placed_count, s.rating <= 23 ? 1 : 0);
     }
 }
 
