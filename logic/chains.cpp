@@ -237,3 +237,139 @@ bool find_dynamic_chain(const candidate_grid& g, int, step* s) {
     add_cause(s, best_cell);
     return true;
 }
+
+namespace {
+
+// Every node reached from start by the chains' links, with the nodes of the shortest chain to
+// it (source and target included) in nodes_to, 0 where unreached.
+void reach_from(const candidate_grid& g, int start, int* nodes_to, int* queue) {
+    const peer_table& p = peers();
+    for (int i = 0; i < node_total; ++i) nodes_to[i] = 0;
+    int head = 0;
+    int tail = 0;
+    queue[tail++] = start;
+    nodes_to[start] = 1;
+    while (head < tail) {
+        int at = queue[head++];
+        int cell = at / 18;
+        int v = at / 2 % 9 + 1;
+        int next[40];
+        int count = 0;
+        if ((at & 1) != 0) {
+            for (int k = 0; k < 20; ++k) {
+                int peer = p.cell[cell][k];
+                if ((g.cand[peer] & value_bit[v]) != 0) next[count++] = node_of(peer, v, false);
+            }
+            for (int w = 1; w <= 9; ++w) {
+                if (w != v && (g.cand[cell] & value_bit[w]) != 0) {
+                    next[count++] = node_of(cell, w, false);
+                }
+            }
+        } else {
+            if (std::popcount(static_cast<unsigned>(g.cand[cell])) == 2) {
+                int other = g.cand[cell] & ~value_bit[v];
+                next[count++] =
+                    node_of(cell, std::countr_zero(static_cast<unsigned>(other)) + 1, true);
+            }
+            int units[3] = {row_of[cell], 9 + col_of[cell], 18 + box_of[cell]};
+            for (int unit : units) {
+                int places = places_in_unit(g, unit, v);
+                if (std::popcount(static_cast<unsigned>(places)) != 2) continue;
+                for (int i = 0; i < 9; ++i) {
+                    if ((places >> i & 1) != 0 && unit_cell[unit][i] != cell) {
+                        next[count++] = node_of(unit_cell[unit][i], v, true);
+                    }
+                }
+            }
+        }
+        for (int k = 0; k < count; ++k) {
+            if (nodes_to[next[k]] != 0) continue;
+            nodes_to[next[k]] = nodes_to[at] + 1;
+            queue[tail++] = next[k];
+        }
+    }
+}
+
+struct branches {
+    int nodes_to[9][node_total];
+    int total[node_total]; // nodes of all branches to a node, 0 where a branch misses it
+    int queue[node_total];
+};
+
+// Follows each supposition in starts; a conclusion every one of them reaches holds. Keeps
+// the one with the fewest nodes in all, if it beats best_nodes.
+bool common_conclusion(const candidate_grid& g, const int* starts, int count, branches* b,
+                       int* best_nodes, int* best_node) {
+    for (int k = 0; k < count; ++k) reach_from(g, starts[k], b->nodes_to[k], b->queue);
+    bool found = false;
+    for (int n = 0; n < node_total; ++n) {
+        int cell = n / 18;
+        int v = n / 2 % 9 + 1;
+        if ((g.cand[cell] & value_bit[v]) == 0) continue;
+        bool on = (n & 1) != 0;
+        // "cell is v" is news only where v is not placed yet; "cell is not v", where v stands
+        if (on && g.value[cell] != 0) continue;
+        int total = 0;
+        for (int k = 0; k < count && total >= 0; ++k) {
+            total = b->nodes_to[k][n] == 0 ? -1 : total + b->nodes_to[k][n];
+        }
+        if (total <= 0 || (*best_nodes != 0 && total >= *best_nodes)) continue;
+        *best_nodes = total;
+        *best_node = n;
+        found = true;
+    }
+    return found;
+}
+
+} // namespace
+
+bool find_cell_region_chain(const candidate_grid& g, int, step* s) {
+    static thread_local branches b;
+    int best_nodes = 0;
+    int best_node = -1;
+    int best_cause = -1;
+    int best_unit = -1; // the region whose places were followed; -1: a cell's values
+    int best_value = 0;
+    int starts[9];
+    for (int cell = 0; cell < 81; ++cell) {
+        if (g.value[cell] != 0) continue;
+        int count = 0;
+        for (int v = 1; v <= 9; ++v) {
+            if ((g.cand[cell] & value_bit[v]) != 0) starts[count++] = node_of(cell, v, true);
+        }
+        if (count >= 2 && common_conclusion(g, starts, count, &b, &best_nodes, &best_node)) {
+            best_cause = cell;
+            best_unit = -1;
+        }
+    }
+    for (int unit = 0; unit < 27; ++unit) {
+        for (int v = 1; v <= 9; ++v) {
+            int places = places_in_unit(g, unit, v);
+            int count = 0;
+            for (int i = 0; i < 9; ++i) {
+                if ((places >> i & 1) != 0) starts[count++] = node_of(unit_cell[unit][i], v, true);
+            }
+            if (count >= 2 && common_conclusion(g, starts, count, &b, &best_nodes, &best_node)) {
+                best_cause = unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))];
+                best_unit = unit;
+                best_value = v;
+            }
+        }
+    }
+    if (best_node < 0) return false;
+    clear_step(s, s->technique);
+    int cell = best_node / 18;
+    int v = best_node / 2 % 9 + 1;
+    if ((best_node & 1) != 0) {
+        add_placement(s, cell, v);
+    } else {
+        add_removal(s, g, cell, v);
+    }
+    s->rating = 80 + length_term(best_nodes);
+    s->values = value_bit[v];
+    s->unit[0] = best_nodes;
+    s->unit[1] = best_unit;
+    if (best_unit >= 0) s->values |= value_bit[best_value] << 9; // the region's value, apart
+    add_cause(s, best_cause);
+    return true;
+}

@@ -41,6 +41,7 @@ inline constexpr technique technique_table[] = {
     {"bivalue universal grave", 56, find_bivalue_grave, 0},
     {"forcing x-chain", 66, find_forcing_chain, 1},
     {"forcing chain", 70, find_forcing_chain, 0},
+    {"cell or region forcing chain", 80, find_cell_region_chain, 0},
     {"dynamic forcing chain", 85, find_dynamic_chain, 0},
 };
 inline constexpr int technique_count = sizeof technique_table / sizeof technique_table[0];

@@ -155,6 +155,16 @@ std::string step_words(const step& s) {
                " has two candidates; with one solution only " + symbol(s.placed_value[0]) +
                " can break that pattern there, so " + placed_words(s);
     }
+    if (name == "cell or region forcing chain") {
+        std::string whichever =
+            s.unit[1] < 0
+                ? "whichever value " + cell_name(s.cause[0]) + " holds"
+                : "wherever " + symbol(std::countr_zero(static_cast<unsigned>(s.values >> 9)) + 1) +
+                      " goes in " + unit_name(s.unit[1]);
+        return whichever + ", chains of " + std::to_string(s.unit[0]) +
+               " nodes in all lead to the same end, so " +
+               (s.placed_count > 0 ? placed_words(s) : removed_words(s));
+    }
     if (name == "dynamic forcing chain") {
         return "if " + cell_name(s.removed_cell[0]) + " were " + symbol(s.removed_value[0]) +
                ", the singles that follow, " + std::to_string(s.unit[0]) +
