@@ -34,11 +34,50 @@ const peer_table& peers() {
     return table;
 }
 
+// The nodes that follow from a node: from "cell is v", "not v" in its peers and, unless one
+// value is followed, "not w" for its other values; from "cell is not v", "is v" at the other
+// end of each strong link: the other place of v in a unit where v has two, and, unless one
+// value is followed, the other value of a bivalue cell. Returns their number.
+int links_from(const candidate_grid& g, int at, bool one_value, int* next) {
+    const peer_table& p = peers();
+    int cell = at / 18;
+    int v = at / 2 % 9 + 1;
+    int count = 0;
+    if ((at & 1) != 0) {
+        for (int k = 0; k < 20; ++k) {
+            int peer = p.cell[cell][k];
+            if ((g.cand[peer] & value_bit[v]) != 0) next[count++] = node_of(peer, v, false);
+        }
+        if (!one_value) {
+            for (int w = 1; w <= 9; ++w) {
+                if (w != v && (g.cand[cell] & value_bit[w]) != 0) {
+                    next[count++] = node_of(cell, w, false);
+                }
+            }
+        }
+        return count;
+    }
+    if (!one_value && std::popcount(static_cast<unsigned>(g.cand[cell])) == 2) {
+        int other = g.cand[cell] & ~value_bit[v];
+        next[count++] = node_of(cell, std::countr_zero(static_cast<unsigned>(other)) + 1, true);
+    }
+    int units[3] = {row_of[cell], 9 + col_of[cell], 18 + box_of[cell]};
+    for (int unit : units) {
+        int places = places_in_unit(g, unit, v);
+        if (std::popcount(static_cast<unsigned>(places)) != 2) continue;
+        for (int i = 0; i < 9; ++i) {
+            if ((places >> i & 1) != 0 && unit_cell[unit][i] != cell) {
+                next[count++] = node_of(unit_cell[unit][i], v, true);
+            }
+        }
+    }
+    return count;
+}
+
 // The number of nodes of the shortest chain from start to target, source and target
 // included, or 0 when there is none. The search uses the caller's arrays.
 int shortest_chain(const candidate_grid& g, int start, int target, bool one_value, int* seen,
                    int* queue, int stamp, int* parent) {
-    const peer_table& p = peers();
     int head = 0;
     int tail = 0;
     queue[tail++] = start;
@@ -46,40 +85,8 @@ int shortest_chain(const candidate_grid& g, int start, int target, bool one_valu
     parent[start] = -1;
     while (head < tail) {
         int at = queue[head++];
-        int cell = at / 18;
-        int v = at / 2 % 9 + 1;
-        bool on = (at & 1) != 0;
         int next[40];
-        int count = 0;
-        if (on) {
-            for (int k = 0; k < 20; ++k) {
-                int peer = p.cell[cell][k];
-                if ((g.cand[peer] & value_bit[v]) != 0) next[count++] = node_of(peer, v, false);
-            }
-            if (!one_value) {
-                for (int w = 1; w <= 9; ++w) {
-                    if (w != v && (g.cand[cell] & value_bit[w]) != 0) {
-                        next[count++] = node_of(cell, w, false);
-                    }
-                }
-            }
-        } else {
-            if (!one_value && std::popcount(static_cast<unsigned>(g.cand[cell])) == 2) {
-                int other = g.cand[cell] & ~value_bit[v];
-                next[count++] =
-                    node_of(cell, std::countr_zero(static_cast<unsigned>(other)) + 1, true);
-            }
-            int units[3] = {row_of[cell], 9 + col_of[cell], 18 + box_of[cell]};
-            for (int unit : units) {
-                int places = places_in_unit(g, unit, v);
-                if (std::popcount(static_cast<unsigned>(places)) != 2) continue;
-                for (int i = 0; i < 9; ++i) {
-                    if ((places >> i & 1) != 0 && unit_cell[unit][i] != cell) {
-                        next[count++] = node_of(unit_cell[unit][i], v, true);
-                    }
-                }
-            }
-        }
+        int count = links_from(g, at, one_value, next);
         for (int k = 0; k < count; ++k) {
             int to = next[k];
             if (seen[to] == stamp) continue;
@@ -243,7 +250,6 @@ namespace {
 // Every node reached from start by the chains' links, with the nodes of the shortest chain to
 // it (source and target included) in nodes_to, 0 where unreached.
 void reach_from(const candidate_grid& g, int start, int* nodes_to, int* queue) {
-    const peer_table& p = peers();
     for (int i = 0; i < node_total; ++i) nodes_to[i] = 0;
     int head = 0;
     int tail = 0;
@@ -251,37 +257,8 @@ void reach_from(const candidate_grid& g, int start, int* nodes_to, int* queue) {
     nodes_to[start] = 1;
     while (head < tail) {
         int at = queue[head++];
-        int cell = at / 18;
-        int v = at / 2 % 9 + 1;
         int next[40];
-        int count = 0;
-        if ((at & 1) != 0) {
-            for (int k = 0; k < 20; ++k) {
-                int peer = p.cell[cell][k];
-                if ((g.cand[peer] & value_bit[v]) != 0) next[count++] = node_of(peer, v, false);
-            }
-            for (int w = 1; w <= 9; ++w) {
-                if (w != v && (g.cand[cell] & value_bit[w]) != 0) {
-                    next[count++] = node_of(cell, w, false);
-                }
-            }
-        } else {
-            if (std::popcount(static_cast<unsigned>(g.cand[cell])) == 2) {
-                int other = g.cand[cell] & ~value_bit[v];
-                next[count++] =
-                    node_of(cell, std::countr_zero(static_cast<unsigned>(other)) + 1, true);
-            }
-            int units[3] = {row_of[cell], 9 + col_of[cell], 18 + box_of[cell]};
-            for (int unit : units) {
-                int places = places_in_unit(g, unit, v);
-                if (std::popcount(static_cast<unsigned>(places)) != 2) continue;
-                for (int i = 0; i < 9; ++i) {
-                    if ((places >> i & 1) != 0 && unit_cell[unit][i] != cell) {
-                        next[count++] = node_of(unit_cell[unit][i], v, true);
-                    }
-                }
-            }
-        }
+        int count = links_from(g, at, false, next);
         for (int k = 0; k < count; ++k) {
             if (nodes_to[next[k]] != 0) continue;
             nodes_to[next[k]] = nodes_to[at] + 1;
