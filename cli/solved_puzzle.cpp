@@ -37,6 +37,12 @@ std::string count_text(int count, int max) {
     return count > max ? std::to_string(max) + "+" : std::to_string(count);
 }
 
+// "a pointing", "an x-wing", "an xy-wing", "a unique rectangle"
+std::string with_article(const char* name) {
+    bool vowel_sound = std::strchr("aeiox", name[0]) != nullptr;
+    return (vowel_sound ? "an " : "a ") + std::string(name);
+}
+
 bool rated(const options& o) {
     return o.grade || o.explain || o.hint;
 }
@@ -85,7 +91,7 @@ void rate_here(solved_puzzle* s, const options& o) {
         s->out = beyond ? "Rated " + rating + " (" + level +
                               "): it needs techniques beyond those this rater knows.\n"
                         : "Rated " + rating + " (" + level + "): its hardest step is " +
-                              (outcome.hardest >= 0 ? std::string("a ") + hardest : "none") + ".\n";
+                              (outcome.hardest >= 0 ? with_article(hardest) : "none") + ".\n";
     } else if (o.explain && o.format != output_format::csv) {
         s->out += (beyond ? "The techniques known stop here: rating " + rating + " (" + level + ")"
                           : "Rating " + rating + " (" + level + ")") +
