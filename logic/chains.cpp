@@ -350,3 +350,57 @@ bool find_cell_region_chain(const candidate_grid& g, int, step* s) {
     add_cause(s, best_cause);
     return true;
 }
+
+namespace {
+
+// Places v in cell of a copy and follows that one value alone: each placement rules v out of
+// its peers, and a unit left with one place for v takes it there. 1 when a unit is left with
+// no place for v, 0 when it is not; nodes counts the supposition and what followed.
+int follow_one_value(candidate_grid g, int cell, int v, int* nodes) {
+    place_candidate(&g, cell, v);
+    *nodes = 1;
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (int unit = 0; unit < 27; ++unit) {
+            bool placed = false;
+            for (int i = 0; i < 9; ++i) placed |= g.value[unit_cell[unit][i]] == v;
+            if (placed) continue;
+            int places = places_in_unit(g, unit, v);
+            if (places == 0) return 1;
+            if (std::popcount(static_cast<unsigned>(places)) != 1) continue;
+            place_candidate(&g, unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))],
+                            v);
+            *nodes += 2;
+            moved = true;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+bool find_nishio(const candidate_grid& g, int, step* s) {
+    int best_nodes = 0;
+    int best_cell = -1;
+    int best_value = 0;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (g.value[cell] != 0) continue;
+        for (int v = 1; v <= 9; ++v) {
+            if ((g.cand[cell] & value_bit[v]) == 0) continue;
+            int nodes = 0;
+            if (follow_one_value(g, cell, v, &nodes) == 0) continue;
+            if (best_cell >= 0 && nodes >= best_nodes) continue;
+            best_nodes = nodes;
+            best_cell = cell;
+            best_value = v;
+        }
+    }
+    if (best_cell < 0) return false;
+    clear_step(s, s->technique);
+    add_removal(s, g, best_cell, best_value);
+    s->rating = 75 + length_term(best_nodes);
+    s->values = value_bit[best_value];
+    s->unit[0] = best_nodes;
+    add_cause(s, best_cell);
+    return true;
+}

@@ -39,8 +39,10 @@ inline constexpr technique technique_table[] = {
     {"jellyfish", 52, find_fish, 4},
     {"hidden quad", 54, find_hidden_subset, 4},
     {"bivalue universal grave", 56, find_bivalue_grave, 0},
+    {"aligned pair exclusion", 62, find_aligned_pair_exclusion, 0},
     {"forcing x-chain", 66, find_forcing_chain, 1},
     {"forcing chain", 70, find_forcing_chain, 0},
+    {"nishio", 75, find_nishio, 0},
     {"cell or region forcing chain", 80, find_cell_region_chain, 0},
     {"dynamic forcing chain", 85, find_dynamic_chain, 0},
 };

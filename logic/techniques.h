@@ -30,6 +30,10 @@ bool find_bivalue_grave(const candidate_grid& g, int param, step* s);
 // forcing chains, one value only (x_only 1) or both kinds of link; they set the step's rating,
 // which grows with the chain's length, and its unit[0] to the chain's nodes
 bool find_forcing_chain(const candidate_grid& g, int x_only, step* s);
+// aligned pair exclusion: two cells that see each other, each way to fill them checked
+bool find_aligned_pair_exclusion(const candidate_grid& g, int param, step* s);
+// nishio: a supposition followed for its one value alone ends in a contradiction; 7.5 + L
+bool find_nishio(const candidate_grid& g, int param, step* s);
 // cell and region forcing chains: every value of a cell, or every place of a value in a unit,
 // leads to the same conclusion; 8.0 + L with the nodes of all the chains. unit[1] is the
 // region, or -1 for a cell, and the region's value is values >> 9.

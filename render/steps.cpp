@@ -165,10 +165,19 @@ std::string step_words(const step& s) {
                " nodes in all lead to the same end, so " +
                (s.placed_count > 0 ? placed_words(s) : removed_words(s));
     }
-    if (name == "dynamic forcing chain") {
+    if (name == "dynamic forcing chain" || name == "nishio") {
         return "if " + cell_name(s.removed_cell[0]) + " were " + symbol(s.removed_value[0]) +
-               ", the singles that follow, " + std::to_string(s.unit[0]) +
-               " steps of them, would end in a contradiction, so " + removed_words(s);
+               (name == "nishio"
+                    ? ", the places left for " + symbol(s.removed_value[0]) +
+                          ", followed as far as they go (" + std::to_string(s.unit[0]) + " nodes),"
+                    : ", the singles that follow (" + std::to_string(s.unit[0]) + " nodes)") +
+               " would end in a contradiction, so " + removed_words(s);
+    }
+    if (name == "aligned pair exclusion") {
+        return cell_name(s.cause[0]) + " and " + cell_name(s.cause[1]) +
+               " see each other, and every way to fill them that leaves each cell they both see "
+               "a candidate rules out some values, so " +
+               removed_words(s);
     }
     if (name.find("chain") != std::string::npos) {
         int cell = s.placed_count > 0 ? s.placed_cell[0] : s.removed_cell[0];
