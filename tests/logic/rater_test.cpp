@@ -152,6 +152,18 @@ TEST_F(RaterTest, EachTechniqueIsFoundFirstWhereItIsTheEasiest) {
              g->cand[5] = value_bit[1] | value_bit[3];
          },
          2},
+        {"unique rectangle", 45,
+         [](candidate_grid* g) {
+             // r1c1, r1c4, r2c1 hold only 1 and 2, r2c4 also 3; no other cell of their row,
+             // column or box has 1 or 2, so no subset or fish says anything new first
+             for (int v : {1, 2}) {
+                 remove_from(g, v,
+                             {1, 2, 4, 5, 6, 7, 8, 10, 11, 18, 19, 20, 27, 36, 45, 54, 63, 72});
+             }
+             g->cand[0] = g->cand[3] = g->cand[9] = value_bit[1] | value_bit[2];
+             g->cand[12] = value_bit[1] | value_bit[2] | value_bit[3];
+         },
+         2},
         {"naked quad", 50,
          [](candidate_grid* g) {
              g->cand[0] = value_bit[1] | value_bit[2];
