@@ -179,15 +179,17 @@ bool find_forcing_chain(const candidate_grid& g, int x_only, step* s) {
 
 namespace {
 
-// Places v in cell of a copy and follows the singles that result, as far as they go: 1 when
-// that ends in a contradiction (a cell without a candidate, or a value without a place in a
-// unit), 0 when it does not; nodes counts the supposition and what followed from it.
-int follow_singles(candidate_grid g, int cell, int v, int* nodes) {
+// Places v in cell of a copy and follows what results, as far as it goes: the singles (a cell
+// with one candidate, a value with one place in a unit) or, with one_value, the places left
+// for v alone. 1 when that ends in a contradiction (a cell without a candidate, or a value
+// without a place in a unit), 0 when it does not; nodes counts the supposition and what
+// followed from it.
+int follow_supposition(candidate_grid g, int cell, int v, bool one_value, int* nodes) {
     place_candidate(&g, cell, v);
     *nodes = 1;
     for (bool moved = true; moved;) {
         moved = false;
-        for (int c = 0; c < 81; ++c) {
+        for (int c = 0; c < 81 && !one_value; ++c) {
             if (g.value[c] != 0) continue;
             int n = std::popcount(static_cast<unsigned>(g.cand[c]));
             if (n == 0) return 1;
@@ -200,7 +202,7 @@ int follow_singles(candidate_grid g, int cell, int v, int* nodes) {
         for (int unit = 0; unit < 27; ++unit) {
             int placed = 0;
             for (int i = 0; i < 9; ++i) placed |= value_bit[g.value[unit_cell[unit][i]]];
-            for (int w = 1; w <= 9; ++w) {
+            for (int w = one_value ? v : 1; w <= (one_value ? v : 9); ++w) {
                 if ((placed & value_bit[w]) != 0) continue;
                 int places = places_in_unit(g, unit, w);
                 if (places == 0) return 1;
@@ -217,9 +219,9 @@ int follow_singles(candidate_grid g, int cell, int v, int* nodes) {
     return 0;
 }
 
-} // namespace
-
-bool find_dynamic_chain(const candidate_grid& g, int, step* s) {
+// The supposition with the fewest nodes that ends in a contradiction, as a step that removes
+// it, rated base + L.
+bool find_contradiction(const candidate_grid& g, bool one_value, int base, step* s) {
     int best_nodes = 0;
     int best_cell = -1;
     int best_value = 0;
@@ -228,7 +230,7 @@ bool find_dynamic_chain(const candidate_grid& g, int, step* s) {
         for (int v = 1; v <= 9; ++v) {
             if ((g.cand[cell] & value_bit[v]) == 0) continue;
             int nodes = 0;
-            if (follow_singles(g, cell, v, &nodes) == 0) continue;
+            if (follow_supposition(g, cell, v, one_value, &nodes) == 0) continue;
             if (best_cell >= 0 && nodes >= best_nodes) continue;
             best_nodes = nodes;
             best_cell = cell;
@@ -238,11 +240,21 @@ bool find_dynamic_chain(const candidate_grid& g, int, step* s) {
     if (best_cell < 0) return false;
     clear_step(s, s->technique);
     add_removal(s, g, best_cell, best_value);
-    s->rating = 85 + length_term(best_nodes);
+    s->rating = base + length_term(best_nodes);
     s->values = value_bit[best_value];
     s->unit[0] = best_nodes;
     add_cause(s, best_cell);
     return true;
+}
+
+} // namespace
+
+bool find_nishio(const candidate_grid& g, int, step* s) {
+    return find_contradiction(g, true, 75, s);
+}
+
+bool find_dynamic_chain(const candidate_grid& g, int, step* s) {
+    return find_contradiction(g, false, 85, s);
 }
 
 namespace {
@@ -348,59 +360,5 @@ bool find_cell_region_chain(const candidate_grid& g, int, step* s) {
     s->unit[1] = best_unit;
     if (best_unit >= 0) s->values |= value_bit[best_value] << 9; // the region's value, apart
     add_cause(s, best_cause);
-    return true;
-}
-
-namespace {
-
-// Places v in cell of a copy and follows that one value alone: each placement rules v out of
-// its peers, and a unit left with one place for v takes it there. 1 when a unit is left with
-// no place for v, 0 when it is not; nodes counts the supposition and what followed.
-int follow_one_value(candidate_grid g, int cell, int v, int* nodes) {
-    place_candidate(&g, cell, v);
-    *nodes = 1;
-    for (bool moved = true; moved;) {
-        moved = false;
-        for (int unit = 0; unit < 27; ++unit) {
-            bool placed = false;
-            for (int i = 0; i < 9; ++i) placed |= g.value[unit_cell[unit][i]] == v;
-            if (placed) continue;
-            int places = places_in_unit(g, unit, v);
-            if (places == 0) return 1;
-            if (std::popcount(static_cast<unsigned>(places)) != 1) continue;
-            place_candidate(&g, unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))],
-                            v);
-            *nodes += 2;
-            moved = true;
-        }
-    }
-    return 0;
-}
-
-} // namespace
-
-bool find_nishio(const candidate_grid& g, int, step* s) {
-    int best_nodes = 0;
-    int best_cell = -1;
-    int best_value = 0;
-    for (int cell = 0; cell < 81; ++cell) {
-        if (g.value[cell] != 0) continue;
-        for (int v = 1; v <= 9; ++v) {
-            if ((g.cand[cell] & value_bit[v]) == 0) continue;
-            int nodes = 0;
-            if (follow_one_value(g, cell, v, &nodes) == 0) continue;
-            if (best_cell >= 0 && nodes >= best_nodes) continue;
-            best_nodes = nodes;
-            best_cell = cell;
-            best_value = v;
-        }
-    }
-    if (best_cell < 0) return false;
-    clear_step(s, s->technique);
-    add_removal(s, g, best_cell, best_value);
-    s->rating = 75 + length_term(best_nodes);
-    s->values = value_bit[best_value];
-    s->unit[0] = best_nodes;
-    add_cause(s, best_cell);
     return true;
 }

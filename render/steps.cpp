@@ -87,17 +87,12 @@ std::string placed_words(const step& s) {
     return text;
 }
 
-// A direct step's conclusion: the single its removals leave.
-std::string leaves_words(const step& s, int unit_hint) {
+// A direct step's conclusion: the single its removals leave, in a box or in a line.
+std::string leaves_words(const step& s, bool in_box) {
     if (s.placed_count == 0) return "";
-    int cell = s.placed_cell[0];
-    (void)unit_hint;
-    return ", which leaves " + cell_name(cell) + " the only place for " +
-           symbol(s.placed_value[0]) + " in its " +
-           (unit_hint >= 18  ? "box"
-            : unit_hint >= 0 ? "line"
-                             : "unit") +
-           ": " + placed_words(s);
+    return ", which leaves " + cell_name(s.placed_cell[0]) + " the only place for " +
+           symbol(s.placed_value[0]) + " in its " + (in_box ? "box" : "line") + ": " +
+           placed_words(s);
 }
 
 } // namespace
@@ -123,7 +118,7 @@ std::string step_words(const step& s) {
     if (name.find("pointing") != std::string::npos || name.find("claiming") != std::string::npos) {
         return "in " + unit_name(s.unit[0]) + " every " + values + " lies in " +
                unit_name(s.unit[1]) + ", so " + removed_words(s) +
-               leaves_words(s, name.find("pointing") != std::string::npos ? 18 : 0);
+               leaves_words(s, name.find("pointing") != std::string::npos);
     }
     if (name.find("naked") != std::string::npos) {
         return "in " + unit_name(s.unit[0]) + " " + cells_text(s.cause, s.cause_count) +
