@@ -82,7 +82,10 @@ void take_solution(int) {
 // yes until the wanted number is in.
 void keep_starter(int difficulty) {
     if (!starters_seen.insert(cells_line(grid, given)).second) return;
-    int rating = rate_puzzle(grid).rating;
+    // rated only where a range is asked for or the format shows the rating
+    bool shown = opts->format == output_format::line || opts->format == output_format::csv ||
+                 opts->format == output_format::html;
+    int rating = shown || opts->rating_low >= 0 ? rate_puzzle(grid).rating : -1;
     if (!rating_wanted(*opts, rating)) {
         ++passed_over;
         return;
