@@ -31,6 +31,7 @@ void clear_step(step* s, int technique) {
     s->unit[0] = s->unit[1] = -1;
     s->values = 0;
     s->cause_count = 0;
+    s->form = 0;
 }
 
 void add_placement(step* s, int cell, int v) {

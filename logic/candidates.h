@@ -41,6 +41,7 @@ struct step {
     int values;
     int cause_count;
     int cause[max_cause];
+    int form; // the shape of a step where a technique has several: a dynamic chain's, a type
 };
 
 void clear_step(step* s, int technique);

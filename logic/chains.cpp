@@ -5,17 +5,12 @@
 // one whose denial leads to itself is true: it is placed. The X form follows one value only.
 // Each chain is found by a search in breadth, so it is as short as it can be; among all the
 // chains found the one with the lowest rating, then the fewest nodes, is the step.
+#include "logic/chain_nodes.h"
 #include "logic/techniques.h"
 
 #include <bit>
 
 namespace {
-
-constexpr int node_total = 81 * 9 * 2;
-
-inline int node_of(int cell, int v, bool on) {
-    return (cell * 9 + v - 1) * 2 + (on ? 1 : 0);
-}
 
 struct peer_table {
     int cell[81][20];
@@ -103,18 +98,6 @@ int shortest_chain(const candidate_grid& g, int start, int target, bool one_valu
     return 0;
 }
 
-// The length term of a chain of this many nodes, in tenths.
-int length_term(int nodes) {
-    int n = nodes - 2;
-    int bound = 4;
-    int added = 0;
-    for (bool half = true; n > bound; half = !half) {
-        ++added;
-        bound = half ? bound * 3 / 2 : bound * 4 / 3;
-    }
-    return added;
-}
-
 } // namespace
 
 bool find_forcing_chain(const candidate_grid& g, int x_only, step* s) {
@@ -175,86 +158,6 @@ bool find_forcing_chain(const candidate_grid& g, int x_only, step* s) {
         if (!named) add_cause(s, cell);
     }
     return true;
-}
-
-namespace {
-
-// Places v in cell of a copy and follows what results, as far as it goes: the singles (a cell
-// with one candidate, a value with one place in a unit) or, with one_value, the places left
-// for v alone. 1 when that ends in a contradiction (a cell without a candidate, or a value
-// without a place in a unit), 0 when it does not; nodes counts the supposition and what
-// followed from it.
-int follow_supposition(candidate_grid g, int cell, int v, bool one_value, int* nodes) {
-    place_candidate(&g, cell, v);
-    *nodes = 1;
-    for (bool moved = true; moved;) {
-        moved = false;
-        for (int c = 0; c < 81 && !one_value; ++c) {
-            if (g.value[c] != 0) continue;
-            int n = std::popcount(static_cast<unsigned>(g.cand[c]));
-            if (n == 0) return 1;
-            if (n == 1) {
-                place_candidate(&g, c, std::countr_zero(static_cast<unsigned>(g.cand[c])) + 1);
-                *nodes += 2; // the value ruled out elsewhere, and the value placed
-                moved = true;
-            }
-        }
-        for (int unit = 0; unit < 27; ++unit) {
-            int placed = 0;
-            for (int i = 0; i < 9; ++i) placed |= value_bit[g.value[unit_cell[unit][i]]];
-            for (int w = one_value ? v : 1; w <= (one_value ? v : 9); ++w) {
-                if ((placed & value_bit[w]) != 0) continue;
-                int places = places_in_unit(g, unit, w);
-                if (places == 0) return 1;
-                if (std::popcount(static_cast<unsigned>(places)) == 1) {
-                    int at = unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))];
-                    place_candidate(&g, at, w);
-                    placed |= value_bit[w];
-                    *nodes += 2;
-                    moved = true;
-                }
-            }
-        }
-    }
-    return 0;
-}
-
-// The supposition with the fewest nodes that ends in a contradiction, as a step that removes
-// it, rated base + L.
-bool find_contradiction(const candidate_grid& g, bool one_value, int base, step* s) {
-    int best_nodes = 0;
-    int best_cell = -1;
-    int best_value = 0;
-    for (int cell = 0; cell < 81; ++cell) {
-        if (g.value[cell] != 0) continue;
-        for (int v = 1; v <= 9; ++v) {
-            if ((g.cand[cell] & value_bit[v]) == 0) continue;
-            int nodes = 0;
-            if (follow_supposition(g, cell, v, one_value, &nodes) == 0) continue;
-            if (best_cell >= 0 && nodes >= best_nodes) continue;
-            best_nodes = nodes;
-            best_cell = cell;
-            best_value = v;
-        }
-    }
-    if (best_cell < 0) return false;
-    clear_step(s, s->technique);
-    add_removal(s, g, best_cell, best_value);
-    s->rating = base + length_term(best_nodes);
-    s->values = value_bit[best_value];
-    s->unit[0] = best_nodes;
-    add_cause(s, best_cell);
-    return true;
-}
-
-} // namespace
-
-bool find_nishio(const candidate_grid& g, int, step* s) {
-    return find_contradiction(g, true, 75, s);
-}
-
-bool find_dynamic_chain(const candidate_grid& g, int, step* s) {
-    return find_contradiction(g, false, 85, s);
 }
 
 namespace {

@@ -10,7 +10,12 @@ const char* level_of(int rating) {
 }
 
 int first_step(const candidate_grid& g, step* s) {
+    return first_step_between(g, s, 0, unfinished_rating);
+}
+
+int first_step_between(const candidate_grid& g, step* s, int lowest, int below) {
     for (int row = 0; row < technique_count; ++row) {
+        if (technique_table[row].rating < lowest || technique_table[row].rating >= below) continue;
         clear_step(s, row);
         if (technique_table[row].find(g, technique_table[row].param, s)) {
             if (s->rating == 0) s->rating = technique_table[row].rating;

@@ -45,6 +45,11 @@ inline constexpr technique technique_table[] = {
     {"nishio", 75, find_nishio, 0},
     {"cell or region forcing chain", 80, find_cell_region_chain, 0},
     {"dynamic forcing chain", 85, find_dynamic_chain, 0},
+    {"dynamic forcing chain (+)", 90, find_dynamic_chain, 1},
+    {"nested forcing chain", 95, find_dynamic_chain, 2},
+    {"nested multiple forcing chain", 100, find_dynamic_chain, 3},
+    {"nested dynamic forcing chain", 105, find_dynamic_chain, 4},
+    {"nested dynamic forcing chain (+)", 110, find_dynamic_chain, 5},
 };
 inline constexpr int technique_count = sizeof technique_table / sizeof technique_table[0];
 
@@ -55,6 +60,8 @@ const char* level_of(int rating);
 
 // The first step the table finds in g, in s; its row, or -1 when none applies.
 int first_step(const candidate_grid& g, step* s);
+// The same among the rows rated from lowest up to below below (tenths).
+int first_step_between(const candidate_grid& g, step* s, int lowest, int below);
 
 struct rating_outcome {
     int rating;  // in tenths; unfinished_rating when the techniques ran out

@@ -24,7 +24,8 @@ bool find_fish(const candidate_grid& g, int size, step* s);
 // wings
 bool find_xy_wing(const candidate_grid& g, int param, step* s);
 bool find_xyz_wing(const candidate_grid& g, int param, step* s);
-// uniqueness: unique rectangles (types 1, 2 and 4), the bivalue universal grave (type 1)
+// uniqueness: unique rectangles and the bivalue universal grave, types 1 to 4; form (or a
+// rectangle's unit[0]) says which
 bool find_unique_rectangle(const candidate_grid& g, int param, step* s);
 bool find_bivalue_grave(const candidate_grid& g, int param, step* s);
 // forcing chains, one value only (x_only 1) or both kinds of link; they set the step's rating,
@@ -32,12 +33,20 @@ bool find_bivalue_grave(const candidate_grid& g, int param, step* s);
 bool find_forcing_chain(const candidate_grid& g, int x_only, step* s);
 // aligned pair exclusion: two cells that see each other, each way to fill them checked
 bool find_aligned_pair_exclusion(const candidate_grid& g, int param, step* s);
+// The dynamic chains follow a supposition with everything that must follow from it: the
+// singles and, from level 1 on, the techniques below their own row in the table (a nested
+// chain). The shapes of a step, in its form: a supposition that ends in a contradiction is
+// false (on_fails removes it, off_fails places it); a conclusion that follows both from a
+// candidate and from its denial, from every value of a cell, or from every place of a value
+// in a region holds. unit[0] is the nodes of all the chains, unit[1] the region or -1, cause[0]
+// the supposition's cell (or the region's first place), values the conclusion's value and,
+// shifted by 9, the value supposed.
+enum chain_form { on_fails, off_fails, both_ways, every_value, every_place };
 // nishio: a supposition followed for its one value alone ends in a contradiction; 7.5 + L
 bool find_nishio(const candidate_grid& g, int param, step* s);
 // cell and region forcing chains: every value of a cell, or every place of a value in a unit,
 // leads to the same conclusion; 8.0 + L with the nodes of all the chains. unit[1] is the
 // region, or -1 for a cell, and the region's value is values >> 9.
 bool find_cell_region_chain(const candidate_grid& g, int param, step* s);
-// dynamic forcing chains: a supposition whose singles, followed as far as they go, end in a
-// contradiction; 8.5 + L
-bool find_dynamic_chain(const candidate_grid& g, int param, step* s);
+// dynamic forcing chains of a level from 0 (singles only, 8.5 + L) to 5 (11.0 + L)
+bool find_dynamic_chain(const candidate_grid& g, int level, step* s);
