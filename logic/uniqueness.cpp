@@ -1,8 +1,9 @@
 // Uniqueness: a puzzle with one solution cannot leave a pattern whose values could swap. A
 // rectangle of four cells in two rows, two columns and two boxes must not end as {a,b} in
-// all four (types 1, 2 and 4 below); and a grid of bivalue cells with one trivalue cell must
-// not become all bivalue (the bivalue universal grave, type 1). Sound only for a puzzle with
-// one solution, which is the only kind the rater is given.
+// all four (types 1 to 4 below); and a grid of bivalue cells, where each value has two places
+// or none in every unit, must not be all that is left (the bivalue universal grave): of the
+// candidates beyond it, one is true. Sound only for a puzzle with one solution, which is the
+// only kind the rater is given.
 #include "logic/techniques.h"
 
 #include <bit>
@@ -20,7 +21,53 @@ int shared_line(int a, int b) {
     return -1;
 }
 
-bool try_rectangle(const candidate_grid& g, const int corner[4], int pair, step* s) {
+// The cells of a unit, other than two, that are empty and may join a naked set; their number.
+int others_in_unit(const candidate_grid& g, int unit, int a, int b, int* others) {
+    int count = 0;
+    for (int i = 0; i < 9; ++i) {
+        int cell = unit_cell[unit][i];
+        if (g.value[cell] == 0 && cell != a && cell != b) others[count++] = cell;
+    }
+    return count;
+}
+
+// Two cells of a unit that hold, beyond what a pattern of pairs allows them, the values in
+// extra act as one cell holding those: with size other cells of the unit holding only those
+// values too, they make a naked set, and its values go from the rest of the unit. The set's
+// cells go after the causes already named.
+bool naked_set_with(const candidate_grid& g, int a, int b, int extra, int unit, int size, step* s) {
+    int others[9];
+    int count = others_in_unit(g, unit, a, b, others);
+    for (int pick = 0; pick < 1 << count; ++pick) {
+        if (bits(pick) != size) continue;
+        int values = extra;
+        for (int i = 0; i < count; ++i) {
+            if ((pick >> i & 1) != 0) values |= g.cand[others[i]];
+        }
+        if (bits(values) != size + 1) continue;
+        int causes = s->cause_count;
+        for (int i = 0; i < count; ++i) {
+            if ((pick >> i & 1) != 0) {
+                add_cause(s, others[i]);
+                continue;
+            }
+            for (int v = 1; v <= 9; ++v) {
+                if ((values & value_bit[v]) != 0) add_removal(s, g, others[i], v);
+            }
+        }
+        if (s->removed_count > 0) {
+            s->unit[1] = unit;
+            s->values = values;
+            return true;
+        }
+        s->cause_count = causes;
+    }
+    return false;
+}
+
+// Types 1, 2 and 4 of one rectangle, or with size above 0 type 3 with a naked set of that
+// many cells beside the roof.
+bool try_rectangle(const candidate_grid& g, const int corner[4], int pair, int size, step* s) {
     int roof[4]; // the corners with more than the pair; the others are the floor
     int floors = 0;
     int roofs = 0;
@@ -44,6 +91,19 @@ bool try_rectangle(const candidate_grid& g, const int corner[4], int pair, step*
     if (floors != 2 || shared_line(roof[0], roof[1]) < 0) return false;
     int extra0 = g.cand[roof[0]] & ~pair;
     int extra1 = g.cand[roof[1]] & ~pair;
+    int units[2] = {shared_line(roof[0], roof[1]),
+                    box_of[roof[0]] == box_of[roof[1]] ? 18 + box_of[roof[0]] : -1};
+    if (size > 0) { // type 3: the roof's extras with size more cells of a unit, a naked set
+        if (bits(extra0 | extra1) < 2) return false;
+        s->unit[0] = 3;
+        for (int unit : units) {
+            if (unit >= 0 && naked_set_with(g, roof[0], roof[1], extra0 | extra1, unit, size, s)) {
+                s->rating = 45 + size;
+                return true;
+            }
+        }
+        return false;
+    }
     // type 2: the same one extra value in both roof cells: one of them holds it
     if (extra0 == extra1 && bits(extra0) == 1) {
         int v = std::countr_zero(static_cast<unsigned>(extra0)) + 1;
@@ -55,8 +115,6 @@ bool try_rectangle(const candidate_grid& g, const int corner[4], int pair, step*
     }
     // type 4: where a value of the pair has no other place in a unit of the roof, the roof
     // holds it once, and so cannot hold the other value of the pair
-    int units[2] = {shared_line(roof[0], roof[1]),
-                    box_of[roof[0]] == box_of[roof[1]] ? 18 + box_of[roof[0]] : -1};
     for (int unit : units) {
         if (unit < 0) continue;
         for (int v = 1; v <= 9; ++v) {
@@ -76,9 +134,7 @@ bool try_rectangle(const candidate_grid& g, const int corner[4], int pair, step*
     return false;
 }
 
-} // namespace
-
-bool find_unique_rectangle(const candidate_grid& g, int, step* s) {
+bool find_rectangle(const candidate_grid& g, int size, step* s) {
     for (int r1 = 0; r1 < 9; ++r1) {
         for (int r2 = r1 + 1; r2 < 9; ++r2) {
             for (int c1 = 0; c1 < 9; ++c1) {
@@ -95,37 +151,157 @@ bool find_unique_rectangle(const candidate_grid& g, int, step* s) {
                         for (int b = a + 1; b <= 9; ++b) {
                             int pair = value_bit[a] | value_bit[b];
                             if ((common & pair) != pair) continue;
-                            if (try_rectangle(g, corner, pair, s)) return true;
+                            if (try_rectangle(g, corner, pair, size, s)) return true;
                         }
                     }
                 }
             }
         }
     }
+    return false;
+}
+
+} // namespace
+
+bool find_unique_rectangle(const candidate_grid& g, int, step* s) {
+    // types 1, 2 and 4 first, then type 3 with the smallest naked set: the lowest rating
+    for (int size = 0; size <= 3; ++size) {
+        if (find_rectangle(g, size, s)) return true;
+    }
     clear_step(s, s->technique);
     return false;
 }
 
-bool find_bivalue_grave(const candidate_grid& g, int, step* s) {
-    int odd = -1;
-    for (int cell = 0; cell < 81; ++cell) {
-        if (g.value[cell] != 0) continue;
-        int n = bits(g.cand[cell]);
-        if (n == 2) continue;
-        if (n != 3 || odd >= 0) return false;
-        odd = cell;
+namespace {
+
+// The bivalue universal grave: every empty cell with two candidates and every value with two
+// places or none in each unit has two solutions. The cells with more than two candidates
+// (three at most here, five candidates each) are tried with each pair they could keep; the
+// first way that leaves such a grave names the extra candidates, one of which must be true.
+struct grave {
+    int count; // the cells with extras
+    int cell[3];
+    int extra[3]; // their extra candidates
+    int keep[3];  // the pair each keeps in the grave
+};
+
+bool is_grave(const candidate_grid& g, const grave& x) {
+    int cand[81];
+    for (int cell = 0; cell < 81; ++cell) cand[cell] = g.cand[cell];
+    for (int k = 0; k < x.count; ++k) cand[x.cell[k]] = x.keep[k];
+    for (int unit = 0; unit < 27; ++unit) {
+        int once = 0;
+        int twice = 0;
+        int more = 0;
+        for (int i = 0; i < 9; ++i) {
+            int c = cand[unit_cell[unit][i]];
+            more |= twice & c;
+            twice |= once & c;
+            once |= c;
+        }
+        if (more != 0 || (once & ~twice) != 0) return false;
     }
-    if (odd < 0) return false;
-    // the value that the odd cell's row holds three times must be the odd cell's
-    for (int v = 1; v <= 9; ++v) {
-        if ((g.cand[odd] & value_bit[v]) == 0) continue;
-        if (bits(places_in_unit(g, row_of[odd], v)) != 3) continue;
-        clear_step(s, s->technique);
-        add_placement(s, odd, v);
-        add_cause(s, odd);
+    return true;
+}
+
+bool find_grave(const candidate_grid& g, grave* x, int k) {
+    if (k >= x->count || k >= 3) return is_grave(g, *x);
+    int cand = g.cand[x->cell[k]];
+    for (int a = 1; a <= 9; ++a) {
+        for (int b = a + 1; b <= 9; ++b) {
+            int pair = value_bit[a] | value_bit[b];
+            if ((cand & pair) != pair) continue;
+            x->keep[k] = pair;
+            x->extra[k] = cand & ~pair;
+            if (find_grave(g, x, k + 1)) return true;
+        }
+    }
+    return false;
+}
+
+int single_value(int set) {
+    return bits(set) == 1 ? std::countr_zero(static_cast<unsigned>(set)) + 1 : 0;
+}
+
+void grave_step(step* s, const grave& x, int type, int rating) {
+    for (int k = 0; k < x.count; ++k) add_cause(s, x.cell[k]);
+    s->form = type;
+    s->rating = rating;
+}
+
+} // namespace
+
+bool find_bivalue_grave(const candidate_grid& g, int, step* s) {
+    grave x{};
+    x.count = 0;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (g.value[cell] != 0 || bits(g.cand[cell]) == 2) continue;
+        if (x.count == 3 || bits(g.cand[cell]) > 5) return false;
+        x.cell[x.count++] = cell;
+    }
+    if (x.count == 0 || !find_grave(g, &x, 0)) return false;
+    // type 1: one cell, one extra: it is the cell's value
+    int v = single_value(x.extra[0]);
+    if (x.count == 1 && v != 0) {
+        add_placement(s, x.cell[0], v);
+        grave_step(s, x, 1, 56);
         s->values = value_bit[v];
-        s->unit[0] = row_of[odd];
         return true;
+    }
+    // type 2: the extras are one value, or one cell's extras: the grave's values there go, or
+    // the extra goes from every cell that sees all the cells holding it
+    int same = x.extra[0];
+    for (int k = 1; k < x.count; ++k) same = single_value(x.extra[k]) != 0 ? same & x.extra[k] : 0;
+    v = single_value(same);
+    if (x.count == 1) {
+        for (int w = 1; w <= 9; ++w) {
+            if ((x.keep[0] & value_bit[w]) != 0) add_removal(s, g, x.cell[0], w);
+        }
+    } else if (v != 0) {
+        for (int cell = 0; cell < 81; ++cell) {
+            bool all = true;
+            for (int k = 0; k < x.count; ++k) all = all && sees(cell, x.cell[k]);
+            if (all) add_removal(s, g, cell, v);
+        }
+    }
+    if (s->removed_count > 0) {
+        grave_step(s, x, 2, 57);
+        s->values = x.count == 1 ? x.keep[0] : value_bit[v];
+        return true;
+    }
+    if (x.count != 2) return false;
+    int shared[2] = {shared_line(x.cell[0], x.cell[1]),
+                     box_of[x.cell[0]] == box_of[x.cell[1]] ? 18 + box_of[x.cell[0]] : -1};
+    // type 4: a value of both pairs with no other place in their unit is in one of the two
+    // cells; the other holds its extra, so neither holds the other value of its pair
+    for (int unit : shared) {
+        if (unit < 0) continue;
+        int common = x.keep[0] & x.keep[1];
+        for (int w = 1; w <= 9; ++w) {
+            if ((common & value_bit[w]) == 0 || bits(places_in_unit(g, unit, w)) != 2) continue;
+            clear_step(s, s->technique);
+            for (int k = 0; k < 2; ++k) {
+                int other = single_value(x.keep[k] & ~value_bit[w]);
+                if (other != 0) add_removal(s, g, x.cell[k], other);
+            }
+            if (s->removed_count == 0) continue;
+            grave_step(s, x, 4, 57);
+            s->unit[0] = unit;
+            s->values = value_bit[w];
+            return true;
+        }
+    }
+    // type 3: their extras with other cells of the unit make a naked set
+    for (int size = 1; size <= 3; ++size) {
+        for (int unit : shared) {
+            clear_step(s, s->technique);
+            grave_step(s, x, 3, 57 + size);
+            if (unit >= 0 &&
+                naked_set_with(g, x.cell[0], x.cell[1], x.extra[0] | x.extra[1], unit, size, s)) {
+                s->unit[0] = unit;
+                return true;
+            }
+        }
     }
     return false;
 }

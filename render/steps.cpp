@@ -95,6 +95,56 @@ std::string leaves_words(const step& s, bool in_box) {
            placed_words(s);
 }
 
+// The bivalue universal grave: the cells that break the pattern of pairs, and what one
+// solution asks of them.
+std::string grave_words(const step& s) {
+    std::string extra_cells = cells_text(s.cause, s.form == 3 ? 2 : s.cause_count);
+    std::string grave =
+        "every empty cell but " + extra_cells + " has two candidates, and with one solution ";
+    std::string conclusion = s.placed_count > 0 ? placed_words(s) : removed_words(s);
+    switch (s.form) {
+    case 1:
+        return grave + "only " + symbol(s.placed_value[0]) + " can break that pattern there, so " +
+               conclusion;
+    case 2:
+        return grave + (s.cause_count == 1 ? "that cell cannot hold " : "one of them must be ") +
+               values_text(s.values, s.cause_count == 1 ? "or" : "and") + ", so " + conclusion;
+    case 4:
+        return grave + "one of them holds a value beyond its pair; " + values_text(s.values, "or") +
+               " has no other place in " + unit_name(s.unit[0]) + ", so " + conclusion;
+    default:
+        return grave + "one of them holds a value beyond its pair: those values and " +
+               cells_text(s.cause + 2, s.cause_count - 2) + " make a naked set of " +
+               values_text(s.values, "and") + " in " + unit_name(s.unit[0]) + ", so " + conclusion;
+    }
+}
+
+// A dynamic chain: what is supposed, what follows it, and where that ends.
+std::string dynamic_words(const step& s, bool nested) {
+    std::string supposed = symbol(std::countr_zero(static_cast<unsigned>(s.values >> 9)) + 1);
+    std::string cell = cell_name(s.cause[0]);
+    std::string what = nested ? "the singles and the simpler techniques" : "the singles";
+    std::string nodes = " (" + std::to_string(s.unit[0]) + " nodes)";
+    std::string conclusion = s.placed_count > 0 ? placed_words(s) : removed_words(s);
+    switch (s.form) {
+    case on_fails:
+        return "if " + cell + " were " + supposed + ", " + what + " that follow" + nodes +
+               " would end in a contradiction, so " + conclusion;
+    case off_fails:
+        return "if " + cell + " were not " + supposed + ", " + what + " that follow" + nodes +
+               " would end in a contradiction, so " + conclusion;
+    case both_ways:
+        return "whether " + cell + " is " + supposed + " or not, " + what + " that follow" + nodes +
+               " lead to the same end, so " + conclusion;
+    case every_value:
+        return "whichever value " + cell + " holds, " + what + " that follow" + nodes +
+               " lead to the same end, so " + conclusion;
+    default:
+        return "wherever " + supposed + " goes in " + unit_name(s.unit[1]) + ", " + what +
+               " that follow" + nodes + " lead to the same end, so " + conclusion;
+    }
+}
+
 } // namespace
 
 std::string rating_text(int tenths) {
@@ -140,15 +190,20 @@ std::string step_words(const step& s) {
                cells_text(s.cause, s.cause_count) + " lies in the " + cover + " through them, so " +
                removed_words(s);
     }
+    if (name == "unique rectangle" && s.unit[0] == 3) {
+        return "the rectangle " + cells_text(s.cause, 4) +
+               " must not come down to a pair in all four cells: its extra values and " +
+               cells_text(s.cause + 4, s.cause_count - 4) + " make a naked set of " +
+               values_text(s.values, "and") + " in " + unit_name(s.unit[1]) + ", so " +
+               removed_words(s);
+    }
     if (name == "unique rectangle") {
         return "the rectangle " + cells_text(s.cause, s.cause_count) + " must not come down to " +
                values_text(s.values, "and") +
                " in all four cells, or the puzzle would have two solutions, so " + removed_words(s);
     }
     if (name == "bivalue universal grave") {
-        return "every empty cell but " + cell_name(s.placed_cell[0]) +
-               " has two candidates; with one solution only " + symbol(s.placed_value[0]) +
-               " can break that pattern there, so " + placed_words(s);
+        return grave_words(s);
     }
     if (name == "cell or region forcing chain") {
         std::string whichever =
@@ -160,13 +215,15 @@ std::string step_words(const step& s) {
                " nodes in all lead to the same end, so " +
                (s.placed_count > 0 ? placed_words(s) : removed_words(s));
     }
-    if (name == "dynamic forcing chain" || name == "nishio") {
+    if (name == "nishio") {
         return "if " + cell_name(s.removed_cell[0]) + " were " + symbol(s.removed_value[0]) +
-               (name == "nishio"
-                    ? ", the places left for " + symbol(s.removed_value[0]) +
-                          ", followed as far as they go (" + std::to_string(s.unit[0]) + " nodes),"
-                    : ", the singles that follow (" + std::to_string(s.unit[0]) + " nodes)") +
-               " would end in a contradiction, so " + removed_words(s);
+               ", the places left for " + symbol(s.removed_value[0]) +
+               ", followed as far as they go (" + std::to_string(s.unit[0]) +
+               " nodes), would end in a contradiction, so " + removed_words(s);
+    }
+    if (name.find("dynamic") != std::string::npos || name.find("nested") != std::string::npos) {
+        return dynamic_words(s, name.find("+") != std::string::npos ||
+                                    name.find("nested") != std::string::npos);
     }
     if (name == "aligned pair exclusion") {
         return cell_name(s.cause[0]) + " and " + cell_name(s.cause[1]) +
