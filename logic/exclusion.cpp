@@ -6,13 +6,13 @@
 
 namespace {
 
-bool way_is_open(const candidate_grid& g, int a, int x, int b, int y) {
+// The way x in a, y in b is open when a cell both see keeps a candidate beyond x and y.
+bool way_is_open(const candidate_grid& g, int a, int x, int b, int y, const int* common,
+                 int common_count) {
     if (x == y && sees(a, b)) return false;
     int both = value_bit[x] | value_bit[y];
-    for (int cell = 0; cell < 81; ++cell) {
-        if (g.value[cell] != 0 || cell == a || cell == b) continue;
-        if (!sees(cell, a) || !sees(cell, b)) continue;
-        if ((g.cand[cell] & ~both) == 0) return false;
+    for (int k = 0; k < common_count; ++k) {
+        if ((g.cand[common[k]] & ~both) == 0) return false;
     }
     return true;
 }
@@ -24,13 +24,22 @@ bool find_aligned_pair_exclusion(const candidate_grid& g, int, step* s) {
         if (g.value[a] != 0) continue;
         for (int b = a + 1; b < 81; ++b) {
             if (g.value[b] != 0 || !sees(a, b)) continue;
+            // the empty cells both see, once for every way to fill them
+            int common[20];
+            int common_count = 0;
+            for (int cell = 0; cell < 81; ++cell) {
+                if (g.value[cell] == 0 && cell != a && cell != b && sees(cell, a) &&
+                    sees(cell, b)) {
+                    common[common_count++] = cell;
+                }
+            }
             int open_a = 0;
             int open_b = 0;
             for (int x = 1; x <= 9; ++x) {
                 if ((g.cand[a] & value_bit[x]) == 0) continue;
                 for (int y = 1; y <= 9; ++y) {
                     if ((g.cand[b] & value_bit[y]) == 0) continue;
-                    if (!way_is_open(g, a, x, b, y)) continue;
+                    if (!way_is_open(g, a, x, b, y, common, common_count)) continue;
                     open_a |= value_bit[x];
                     open_b |= value_bit[y];
                 }
