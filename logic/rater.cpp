@@ -13,14 +13,36 @@ int first_step(const candidate_grid& g, step* s) {
     return first_step_between(g, s, 0, unfinished_rating);
 }
 
+namespace {
+
+bool find_row(const candidate_grid& g, int row, step* s) {
+    clear_step(s, row);
+    if (!technique_table[row].find(g, technique_table[row].param, s)) return false;
+    if (s->rating == 0) s->rating = technique_table[row].rating;
+    return true;
+}
+
+bool better(const step& a, const step& b) {
+    return a.rating < b.rating || (a.rating == b.rating && a.unit[0] < b.unit[0]);
+}
+
+} // namespace
+
 int first_step_between(const candidate_grid& g, step* s, int lowest, int below) {
     for (int row = 0; row < technique_count; ++row) {
         if (technique_table[row].rating < lowest || technique_table[row].rating >= below) continue;
-        clear_step(s, row);
-        if (technique_table[row].find(g, technique_table[row].param, s)) {
-            if (s->rating == 0) s->rating = technique_table[row].rating;
-            return row;
+        if (!find_row(g, row, s)) continue;
+        int group = technique_table[row].group;
+        // the rest of its group may find an easier step
+        for (int other = row + 1;
+             group != 0 && other < technique_count && technique_table[other].group == group &&
+             technique_table[other].rating < below;
+             ++other) {
+            if (technique_table[other].rating > s->rating) continue; // its best is no better
+            step rival;
+            if (find_row(g, other, &rival) && better(rival, *s)) *s = rival;
         }
+        return s->technique;
     }
     return -1;
 }

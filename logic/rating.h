@@ -13,6 +13,7 @@ struct technique {
     int rating;       // tenths; a chain's grows with its length
     technique_finder find;
     int param;
+    int group = 0; // rows of one group (not 0) are searched together: the lowest rating wins
 };
 
 inline constexpr technique technique_table[] = {
@@ -40,8 +41,11 @@ inline constexpr technique technique_table[] = {
     {"hidden quad", 54, find_hidden_subset, 4},
     {"bivalue universal grave", 56, find_bivalue_grave, 0},
     {"aligned pair exclusion", 62, find_aligned_pair_exclusion, 0},
-    {"forcing x-chain", 66, find_forcing_chain, 1},
-    {"forcing chain", 70, find_forcing_chain, 0},
+    {"bidirectional x-cycle", 65, find_cycle, one_value, 1},
+    {"bidirectional y-cycle", 65, find_cycle, pairs, 1},
+    {"forcing x-chain", 66, find_forcing_chain, 1, 1},
+    {"bidirectional cycle", 70, find_cycle, both_kinds, 1},
+    {"forcing chain", 70, find_forcing_chain, 0, 1},
     {"nishio", 75, find_nishio, 0},
     {"cell or region forcing chain", 80, find_cell_region_chain, 0},
     {"dynamic forcing chain", 85, find_dynamic_chain, 0},

@@ -28,6 +28,14 @@ bool find_xyz_wing(const candidate_grid& g, int param, step* s);
 // rectangle's unit[0]) says which
 bool find_unique_rectangle(const candidate_grid& g, int param, step* s);
 bool find_bivalue_grave(const candidate_grid& g, int param, step* s);
+// The links chains are made of: one value's (an x-chain), both kinds (a value's places and a
+// cell's values), or a y-cycle's: one value between bivalue cells, the other inside them.
+constexpr int one_value = 0;
+constexpr int both_kinds = 1;
+constexpr int pairs = 2;
+// bidirectional cycles, loops of links of one kind: rated 6.5 + L for one value or pairs, and
+// 7.0 + L for both kinds; unit[0] is the loop's nodes and the causes its cells
+bool find_cycle(const candidate_grid& g, int kind, step* s);
 // forcing chains, one value only (x_only 1) or both kinds of link; they set the step's rating,
 // which grows with the chain's length, and its unit[0] to the chain's nodes
 bool find_forcing_chain(const candidate_grid& g, int x_only, step* s);

@@ -225,6 +225,12 @@ std::string step_words(const step& s) {
         return dynamic_words(s, name.find("+") != std::string::npos ||
                                     name.find("nested") != std::string::npos);
     }
+    if (name.find("cycle") != std::string::npos) {
+        return cells_text(s.cause, s.cause_count) + " make a loop of " + std::to_string(s.unit[0]) +
+               " nodes whose links alternate between strong and weak, so each weak link holds "
+               "as a strong one, and " +
+               removed_words(s);
+    }
     if (name == "aligned pair exclusion") {
         return cell_name(s.cause[0]) + " and " + cell_name(s.cause[1]) +
                " see each other, and every way to fill them that leaves each cell they both see "
