@@ -250,7 +250,7 @@ bool find_bivalue_grave(const candidate_grid& g, int, step* s) {
     }
     // type 2: the extras are one value, or one cell's extras: the grave's values there go, or
     // the extra goes from every cell that sees all the cells holding it
-    int same = x.extra[0];
+    int same = single_value(x.extra[0]) != 0 ? x.extra[0] : 0;
     for (int k = 1; k < x.count; ++k) same = single_value(x.extra[k]) != 0 ? same & x.extra[k] : 0;
     v = single_value(same);
     if (x.count == 1) {
