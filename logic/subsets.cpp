@@ -1,9 +1,9 @@
 // Subsets in a unit: n cells whose candidates together are n values (naked) take those values
 // from the unit's other cells; n values whose places together are n cells (hidden) take the
 // other candidates out of those cells. A set is sought only where the unit has room for it
-// (naked: at least twice its size in open cells; hidden: more than twice), and each of its
-// cells or values has two candidates at least. A direct hidden subset counts only when its
-// removals leave another value a single place in the unit, and then places it.
+// (naked: at least twice its size in open cells; hidden: more than twice, unless direct), and
+// each of its cells or values has two candidates at least. A direct hidden subset counts only
+// when its removals leave another value a single place in the unit, and then places it.
 #include "logic/techniques.h"
 
 #include <bit>
@@ -86,7 +86,9 @@ bool find_hidden_subset(const candidate_grid& g, int size, step* s) {
     bool is_direct = size > direct;
     if (is_direct) size -= direct;
     for (int unit : search_order) {
-        if (open_cells(g, unit) <= 2 * size) continue;
+        // with no more open cells than twice its size the naked set in the others is easier;
+        // a direct set places a value, which no naked set this early does
+        if (open_cells(g, unit) <= 2 * size && !is_direct) continue;
         int items[9];
         int count = 0;
         for (int v = 1; v <= 9; ++v) {

@@ -178,8 +178,9 @@ std::string step_words(const step& s) {
         std::string words = "in " + unit_name(s.unit[0]) + " " + values + " fit only " +
                             cells_text(s.cause, s.cause_count) + ", so " + removed_words(s);
         if (s.placed_count > 0) {
-            words += "; that leaves " + placed_words(s) + ", the only place left in " +
-                     unit_name(s.unit[0]);
+            words += "; that leaves " + cell_name(s.placed_cell[0]) + " the only place for " +
+                     symbol(s.placed_value[0]) + " in " + unit_name(s.unit[0]) + ": " +
+                     placed_words(s);
         }
         return words;
     }
