@@ -46,6 +46,7 @@ inline constexpr technique technique_table[] = {
     {"forcing x-chain", 66, find_forcing_chain, 1, 1},
     {"bidirectional cycle", 70, find_cycle, both_kinds, 1},
     {"forcing chain", 70, find_forcing_chain, 0, 1},
+    {"aligned triple exclusion", 75, find_aligned_triple_exclusion, 0},
     {"nishio", 75, find_nishio, 0},
     {"cell or region forcing chain", 80, find_cell_region_chain, 0},
     {"dynamic forcing chain", 85, find_dynamic_chain, 0},

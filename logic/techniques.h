@@ -41,6 +41,8 @@ bool find_cycle(const candidate_grid& g, int kind, step* s);
 bool find_forcing_chain(const candidate_grid& g, int x_only, step* s);
 // aligned pair exclusion: two cells that see each other, each way to fill them checked
 bool find_aligned_pair_exclusion(const candidate_grid& g, int param, step* s);
+// aligned triple exclusion: the same for three cells joined by sight, 7.5
+bool find_aligned_triple_exclusion(const candidate_grid& g, int param, step* s);
 // The dynamic chains follow a supposition with everything that must follow from it: the
 // singles and, from level 1 on, the techniques below their own row in the table (a nested
 // chain). The shapes of a step, in its form: a supposition that ends in a contradiction is

@@ -238,6 +238,12 @@ std::string step_words(const step& s) {
                "a candidate rules out some values, so " +
                removed_words(s);
     }
+    if (name == "aligned triple exclusion") {
+        return cells_text(s.cause, 3) +
+               " are joined by sight, and every way to fill them that leaves each cell they see "
+               "a candidate rules out some values, so " +
+               removed_words(s);
+    }
     if (name.find("chain") != std::string::npos) {
         int cell = s.placed_count > 0 ? s.placed_cell[0] : s.removed_cell[0];
         int v = s.placed_count > 0 ? s.placed_value[0] : s.removed_value[0];
