@@ -5,6 +5,7 @@
 #include "logic/techniques.h"
 
 #include <bit>
+#include <cstdint>
 
 namespace {
 
@@ -92,13 +93,15 @@ bool triple_way_is_open(const int* base, const int* value, const cover* covers, 
     return true;
 }
 
-bool try_triple(const candidate_grid& g, const int* base, step* s) {
+bool try_triple(const candidate_grid& g, const int* base, const int* small, int small_count,
+                step* s) {
     // the cells three values could empty: those that see two or three of them, with at most
     // as many candidates
     cover covers[81];
     int count = 0;
-    for (int cell = 0; cell < 81; ++cell) {
-        if (g.value[cell] != 0 || cell == base[0] || cell == base[1] || cell == base[2]) continue;
+    for (int k = 0; k < small_count; ++k) {
+        int cell = small[k];
+        if (cell == base[0] || cell == base[1] || cell == base[2]) continue;
         int seen = 0;
         for (int i = 0; i < 3; ++i) seen |= sees(cell, base[i]) ? 1 << i : 0;
         int bits_seen = std::popcount(static_cast<unsigned>(seen));
@@ -135,14 +138,34 @@ bool try_triple(const candidate_grid& g, const int* base, step* s) {
 } // namespace
 
 bool find_aligned_triple_exclusion(const candidate_grid& g, int, step* s) {
+    int small[81]; // the empty cells with two or three candidates: the only ones to empty
+    int small_count = 0;
+    for (int cell = 0; cell < 81; ++cell) {
+        int n = std::popcount(static_cast<unsigned>(g.cand[cell]));
+        if (g.value[cell] == 0 && n >= 2 && n <= 3) small[small_count++] = cell;
+    }
+    // for each cell, which of those see it, as bits: a triple with none that sees two of its
+    // cells has nothing to exclude
+    std::uint64_t seen_by[81][2] = {};
+    for (int k = 0; k < small_count; ++k) {
+        for (int cell = 0; cell < 81; ++cell) {
+            if (sees(cell, small[k]))
+                seen_by[cell][small[k] >> 6] |= std::uint64_t{1} << (small[k] & 63);
+        }
+    }
     for (int a = 0; a < 81; ++a) {
         if (g.value[a] != 0) continue;
         for (int b = a + 1; b < 81; ++b) {
             if (g.value[b] != 0) continue;
+            std::uint64_t ab[2] = {seen_by[a][0] & seen_by[b][0], seen_by[a][1] & seen_by[b][1]};
             for (int c = b + 1; c < 81; ++c) {
-                if (g.value[c] != 0 || !joined(a, b, c)) continue;
+                if (g.value[c] != 0) continue;
+                std::uint64_t some = ab[0] | ab[1] |
+                                     ((seen_by[a][0] | seen_by[b][0]) & seen_by[c][0]) |
+                                     ((seen_by[a][1] | seen_by[b][1]) & seen_by[c][1]);
+                if (some == 0 || !joined(a, b, c)) continue;
                 int base[3] = {a, b, c};
-                if (try_triple(g, base, s)) return true;
+                if (try_triple(g, base, small, small_count, s)) return true;
             }
         }
     }

@@ -65,69 +65,75 @@ bool naked_set_with(const candidate_grid& g, int a, int b, int extra, int unit, 
     return false;
 }
 
-// Types 1, 2 and 4 of one rectangle, or with size above 0 type 3 with a naked set of that
-// many cells beside the roof.
-bool try_rectangle(const candidate_grid& g, const int corner[4], int pair, int size, step* s) {
-    int roof[4]; // the corners with more than the pair; the others are the floor
-    int floors = 0;
+// The rating of a pattern of n cells, types 1, 2 and 4: 4.5 for a rectangle, 4.6 for a loop
+// of six, 4.7 for eight, 5.0 beyond.
+int pattern_rating(int n) {
+    return n == 4 ? 45 : n == 6 ? 46 : n == 8 ? 47 : 50;
+}
+
+// Types 1, 2 and 4 of a rectangle or loop of n cells that must not all come down to pair, or
+// with size above 0 type 3 with a naked set of that many cells beside the two with extras.
+bool try_pattern(const candidate_grid& g, const int* cells, int n, int pair, int size, step* s) {
+    int roof[2]; // the cells with more than the pair; the others are the floor
     int roofs = 0;
-    for (int k = 0; k < 4; ++k) {
-        if (g.cand[corner[k]] == pair) {
-            ++floors;
-        } else {
-            roof[roofs++] = corner[k];
-        }
+    for (int k = 0; k < n; ++k) {
+        if (g.cand[cells[k]] == pair) continue;
+        if (roofs == 2) return false;
+        roof[roofs++] = cells[k];
     }
-    clear_step(s, s->technique);
-    s->values = pair;
-    for (int k = 0; k < 4; ++k) add_cause(s, corner[k]);
-    if (floors == 3) { // type 1: the fourth cell cannot be a or b
+    auto start = [&](int type) {
+        clear_step(s, s->technique);
+        s->values = pair;
+        for (int k = 0; k < n; ++k) add_cause(s, cells[k]);
+        s->form = n;
+        s->unit[0] = type;
+        s->rating = pattern_rating(n);
+    };
+    if (roofs == 1) { // type 1: the cell with more cannot be a or b
+        if (size > 0) return false;
+        start(1);
         for (int v = 1; v <= 9; ++v) {
             if ((pair & value_bit[v]) != 0) add_removal(s, g, roof[0], v);
         }
-        s->unit[0] = 1;
         return s->removed_count > 0;
     }
-    if (floors != 2 || shared_line(roof[0], roof[1]) < 0) return false;
+    if (roofs != 2) return false;
     int extra0 = g.cand[roof[0]] & ~pair;
     int extra1 = g.cand[roof[1]] & ~pair;
     int units[2] = {shared_line(roof[0], roof[1]),
                     box_of[roof[0]] == box_of[roof[1]] ? 18 + box_of[roof[0]] : -1};
-    if (size > 0) { // type 3: the roof's extras with size more cells of a unit, a naked set
+    if (size > 0) { // type 3: the extras with size more cells of a unit, a naked set
         if (bits(extra0 | extra1) < 2) return false;
-        s->unit[0] = 3;
         for (int unit : units) {
+            start(3);
             if (unit >= 0 && naked_set_with(g, roof[0], roof[1], extra0 | extra1, unit, size, s)) {
-                s->rating = 45 + size;
+                s->rating = pattern_rating(n) + size;
+                s->values |= pair << 9; // the set's values, and the pair apart
                 return true;
             }
         }
         return false;
     }
-    // type 2: the same one extra value in both roof cells: one of them holds it
+    // type 2: the same one extra value in both: one of them holds it
     if (extra0 == extra1 && bits(extra0) == 1) {
+        start(2);
         int v = std::countr_zero(static_cast<unsigned>(extra0)) + 1;
         for (int cell = 0; cell < 81; ++cell) {
             if (sees(cell, roof[0]) && sees(cell, roof[1])) add_removal(s, g, cell, v);
         }
-        s->unit[0] = 2;
         if (s->removed_count > 0) return true;
     }
-    // type 4: where a value of the pair has no other place in a unit of the roof, the roof
-    // holds it once, and so cannot hold the other value of the pair
+    // type 4: where a value of the pair has no other place in a unit of the two, they hold it
+    // once, and so cannot hold the other value of the pair
     for (int unit : units) {
         if (unit < 0) continue;
         for (int v = 1; v <= 9; ++v) {
             if ((pair & value_bit[v]) == 0) continue;
             if (bits(places_in_unit(g, unit, v)) != 2) continue;
-            int other = pair & ~value_bit[v];
-            int w = std::countr_zero(static_cast<unsigned>(other)) + 1;
-            clear_step(s, s->technique);
-            s->values = pair;
-            for (int k = 0; k < 4; ++k) add_cause(s, corner[k]);
+            int w = std::countr_zero(static_cast<unsigned>(pair & ~value_bit[v])) + 1;
+            start(4);
             add_removal(s, g, roof[0], w);
             add_removal(s, g, roof[1], w);
-            s->unit[0] = 4;
             if (s->removed_count > 0) return true;
         }
     }
@@ -151,7 +157,7 @@ bool find_rectangle(const candidate_grid& g, int size, step* s) {
                         for (int b = a + 1; b <= 9; ++b) {
                             int pair = value_bit[a] | value_bit[b];
                             if ((common & pair) != pair) continue;
-                            if (try_rectangle(g, corner, pair, size, s)) return true;
+                            if (try_pattern(g, corner, 4, pair, size, s)) return true;
                         }
                     }
                 }
@@ -161,12 +167,118 @@ bool find_rectangle(const candidate_grid& g, int size, step* s) {
     return false;
 }
 
+// Unique loops: six or more cells holding a pair, each row, column and box with two of them
+// or none, and the two of a unit an odd number of steps apart along the loop, so that the
+// pair could swap all round it. At most two of them may hold more than the pair.
+constexpr int longest_loop = 12;
+constexpr int most_loops = 32;
+
+struct loop_list {
+    int count = 0;
+    int n[most_loops];
+    int pair[most_loops];
+    int cells[most_loops][longest_loop];
+};
+
+struct loop_search {
+    const candidate_grid& g;
+    int pair;
+    int path[longest_loop];
+    int in_unit[27];
+    int extras;
+    int budget; // steps of the search left: the loops worth a rating are found well within it
+    loop_list* out;
+};
+
+int units_of(int cell, int* units) {
+    units[0] = row_of[cell];
+    units[1] = 9 + col_of[cell];
+    units[2] = 18 + box_of[cell];
+    return 3;
+}
+
+bool loop_closes(const loop_search& q, int length) {
+    for (int unit = 0; unit < 27; ++unit) {
+        if (q.in_unit[unit] != 0 && q.in_unit[unit] != 2) return false;
+    }
+    for (int i = 0; i < length; ++i) {
+        for (int j = i + 1; j < length; ++j) {
+            if (sees(q.path[i], q.path[j]) && (j - i) % 2 == 0) return false;
+        }
+    }
+    return true;
+}
+
+void extend_loop(loop_search* q, int length) {
+    if (--q->budget < 0 || q->out->count == most_loops) return;
+    int at = q->path[length - 1];
+    if (length >= 6 && length % 2 == 0 && sees(at, q->path[0]) && loop_closes(*q, length)) {
+        loop_list& out = *q->out;
+        out.n[out.count] = length;
+        out.pair[out.count] = q->pair;
+        for (int i = 0; i < length; ++i) out.cells[out.count][i] = q->path[i];
+        ++out.count;
+        return;
+    }
+    if (length == longest_loop) return;
+    for (int next = q->path[0] + 1; next < 81; ++next) {
+        if (!sees(at, next) || (q->g.cand[next] & q->pair) != q->pair) continue;
+        bool extra = q->g.cand[next] != q->pair;
+        if (extra && q->extras == 2) continue;
+        int units[3];
+        units_of(next, units);
+        bool full = false;
+        for (int unit : units) full |= q->in_unit[unit] == 2;
+        bool again = false;
+        for (int i = 0; i < length; ++i) again |= q->path[i] == next;
+        if (full || again) continue;
+        for (int unit : units) ++q->in_unit[unit];
+        q->extras += extra ? 1 : 0;
+        q->path[length] = next;
+        extend_loop(q, length + 1);
+        q->extras -= extra ? 1 : 0;
+        for (int unit : units) --q->in_unit[unit];
+    }
+}
+
+void find_loops(const candidate_grid& g, loop_list* out) {
+    loop_search q{g, 0, {}, {}, 0, 200000, out};
+    for (int a = 1; a <= 9; ++a) {
+        for (int b = a + 1; b <= 9; ++b) {
+            q.pair = value_bit[a] | value_bit[b];
+            // all but two of six cells or more hold the pair alone
+            int alone = 0;
+            for (int cell = 0; cell < 81; ++cell) alone += g.cand[cell] == q.pair ? 1 : 0;
+            if (alone < 4) continue;
+            for (int start = 0; start < 81; ++start) {
+                // a loop is sought from its first cell
+                if (g.value[start] != 0 || (g.cand[start] & q.pair) != q.pair) continue;
+                int units[3];
+                units_of(start, units);
+                for (int unit : units) ++q.in_unit[unit];
+                q.extras = g.cand[start] != q.pair ? 1 : 0;
+                q.path[0] = start;
+                extend_loop(&q, 1);
+                for (int unit : units) --q.in_unit[unit];
+            }
+        }
+    }
+}
+
 } // namespace
 
 bool find_unique_rectangle(const candidate_grid& g, int, step* s) {
-    // types 1, 2 and 4 first, then type 3 with the smallest naked set: the lowest rating
-    for (int size = 0; size <= 3; ++size) {
-        if (find_rectangle(g, size, s)) return true;
+    if (find_rectangle(g, 0, s)) return true; // 4.5: a rectangle's types 1, 2 and 4
+    // then the lowest rating among loops and type 3, whose naked set adds to it
+    loop_list loops;
+    find_loops(g, &loops);
+    for (int rating = 46; rating <= 53; ++rating) {
+        if (rating <= 48 && find_rectangle(g, rating - 45, s)) return true;
+        for (int k = 0; k < loops.count; ++k) {
+            int size = rating - pattern_rating(loops.n[k]);
+            if (size < 0 || size > 3) continue;
+            if (try_pattern(g, loops.cells[k], loops.n[k], loops.pair[k], size, s)) return true;
+        }
     }
     clear_step(s, s->technique);
     return false;

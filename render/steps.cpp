@@ -191,17 +191,18 @@ std::string step_words(const step& s) {
                cells_text(s.cause, s.cause_count) + " lies in the " + cover + " through them, so " +
                removed_words(s);
     }
-    if (name == "unique rectangle" && s.unit[0] == 3) {
-        return "the rectangle " + cells_text(s.cause, 4) +
-               " must not come down to a pair in all four cells: its extra values and " +
-               cells_text(s.cause + 4, s.cause_count - 4) + " make a naked set of " +
-               values_text(s.values, "and") + " in " + unit_name(s.unit[1]) + ", so " +
-               removed_words(s);
-    }
     if (name == "unique rectangle") {
-        return "the rectangle " + cells_text(s.cause, s.cause_count) + " must not come down to " +
-               values_text(s.values, "and") +
-               " in all four cells, or the puzzle would have two solutions, so " + removed_words(s);
+        std::string pattern = (s.form == 4 ? "the rectangle " : "the loop ") +
+                              cells_text(s.cause, s.form) + " must not come down to " +
+                              values_text(s.unit[0] == 3 ? s.values >> 9 : s.values, "and") +
+                              " in all its cells";
+        if (s.unit[0] == 3) {
+            return pattern + ": its extra values and " +
+                   cells_text(s.cause + s.form, s.cause_count - s.form) + " make a naked set of " +
+                   values_text(s.values & all_values, "and") + " in " + unit_name(s.unit[1]) +
+                   ", so " + removed_words(s);
+        }
+        return pattern + ", or the puzzle would have two solutions, so " + removed_words(s);
     }
     if (name == "bivalue universal grave") {
         return grave_words(s);
