@@ -11,6 +11,7 @@ namespace {
 
 int solution[81];
 int wrong_steps;
+bool row_used[technique_count];
 
 // Every placement is the solution's value, every removal a value the solution does not hold.
 bool check_step(const step& s, const candidate_grid& before) {
@@ -22,6 +23,7 @@ bool check_step(const step& s, const candidate_grid& before) {
         if ((before.cand[s.removed_cell[i]] & value_bit[s.removed_value[i]]) == 0) ++wrong_steps;
     }
     if (s.placed_count + s.removed_count == 0) ++wrong_steps;
+    row_used[s.technique] = true;
     return true;
 }
 
@@ -42,14 +44,15 @@ candidate_grid open_grid() {
 } // namespace
 
 // Over generated puzzles with one solution: every step is true to the solution, changes
-// something, and a puzzle the techniques finish ends with its grid full. The last 32 were
+// something, and a puzzle the techniques finish ends with its grid full. The last 33 were
 // picked from many for their steps: between them they take every shape of the grave, the
-// rectangle's type 3, unique loops, each cycle and each dynamic chain's shape.
+// rectangle's type 3, unique loops, a hidden quad, each cycle and each dynamic chain's shape.
 TEST_F(RaterTest, EveryStepIsTrueToTheSolution) {
     std::ifstream file(std::string(VERBAGRID_SOURCE_DIR) + "/tests/logic/data/generated.txt");
     std::string line;
     int puzzles = 0;
     int finished = 0;
+    for (bool& used : row_used) used = false;
     while (std::getline(file, line)) {
         SCOPED_TRACE(line);
         reset_puzzle();
@@ -65,8 +68,36 @@ TEST_F(RaterTest, EveryStepIsTrueToTheSolution) {
         if (outcome.rating < unfinished_rating) ++finished;
         ++puzzles;
     }
-    EXPECT_EQ(puzzles, 432);
+    EXPECT_EQ(puzzles, 433);
     EXPECT_EQ(finished, puzzles); // with the dynamic chains, every one of these
+    // and every technique below the nested chains takes a step somewhere, except a direct
+    // claiming: a box's hidden single or a direct pointing always comes first
+    for (int row = 0; row < technique_count && technique_table[row].rating < 90; ++row) {
+        if (std::string(technique_table[row].name) == "direct claiming") continue;
+        EXPECT_TRUE(row_used[row]) << technique_table[row].name;
+    }
+}
+
+// A puzzle of the hardest kind, rated up to its first chain that uses other techniques inside
+// a supposition: every step before it and that one are true to the solution.
+TEST_F(RaterTest, NestedChainsAreTrueToTheSolution) {
+    reset_puzzle();
+    char reason[96];
+    const char* text =
+        "........1.....2.....1345.....36....7.2.....8.9.....5....6.7...3.8.....2.5.....9..";
+    ASSERT_EQ(lay_puzzle_text(text, reason, sizeof reason), 1) << reason;
+    int cells[81];
+    std::memcpy(cells, grid, sizeof cells);
+    ASSERT_EQ(list_up_to(1, [](int) { std::memcpy(solution, grid, sizeof solution); }), 1);
+    wrong_steps = 0;
+    static int last;
+    rate_puzzle(cells, [](const step& s, const candidate_grid& before) {
+        check_step(s, before);
+        last = s.technique;
+        return technique_table[s.technique].rating < 90;
+    });
+    EXPECT_EQ(wrong_steps, 0);
+    EXPECT_STREQ(technique_table[last].name, "dynamic forcing chain (+)");
 }
 
 // Positions made by hand in an open grid, each where one technique is the first step the
