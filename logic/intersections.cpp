@@ -1,7 +1,7 @@
 // Intersections: when a value's places in a box all lie in one line (pointing), it cannot go
 // elsewhere in that line; when its places in a line all lie in one box (claiming), it cannot go
 // elsewhere in that box. The direct forms count only when the removals leave the value a
-// single place in another box (pointing) or another line like the first (claiming), and then
+// single place in another box (pointing) or in a line outside the box (claiming), and then
 // place it.
 #include "logic/techniques.h"
 
@@ -10,8 +10,8 @@
 namespace {
 
 // The one place left for v in a unit other than skip that the removals of s touch, after them:
-// in a box (boxes), or in a line of the same kind as skip, the line a claiming starts from.
-// A line across it is not looked at, so ratings agree with the ones people quote.
+// in a box (boxes), or in a line outside the box a claiming works in. A single inside that box
+// is not taken, so ratings agree with the ones people quote.
 bool hidden_single_after(const candidate_grid& g, const step& s, int v, int skip, bool boxes,
                          step* out) {
     candidate_grid after = g;
@@ -20,7 +20,6 @@ bool hidden_single_after(const candidate_grid& g, const step& s, int v, int skip
     }
     for (int unit : search_order) {
         if (unit == skip || (unit >= 18) != boxes) continue;
-        if (!boxes && (unit < 9) != (skip < 9)) continue;
         bool touched = false;
         int placed = 0;
         for (int i = 0; i < 9; ++i) {
@@ -31,7 +30,9 @@ bool hidden_single_after(const candidate_grid& g, const step& s, int v, int skip
         if (!touched || (placed & value_bit[v]) != 0) continue;
         int places = places_in_unit(after, unit, v);
         if (std::popcount(static_cast<unsigned>(places)) != 1) continue;
-        add_placement(out, unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))], v);
+        int single = unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))];
+        if (!boxes && box_of[single] == box_of[s.removed_cell[0]]) continue;
+        add_placement(out, single, v);
         return true;
     }
     return false;
