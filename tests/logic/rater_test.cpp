@@ -2,6 +2,7 @@
 #include "logic/rating.h"
 #include "tests/support.h"
 
+#include <cmath>
 #include <fstream>
 #include <string>
 
@@ -74,6 +75,27 @@ TEST_F(RaterTest, EveryStepIsTrueToTheSolution) {
     for (int row = 0; row < technique_count && technique_table[row].rating < 90; ++row) {
         EXPECT_TRUE(row_used[row]) << technique_table[row].name;
     }
+}
+
+// Newspaper and forum puzzles with the ratings people quote for them on this scale: the
+// rating must be the same, to the tenth.
+TEST_F(RaterTest, RatingsAgreeWithTheOnesQuoted) {
+    std::ifstream file(std::string(VERBAGRID_SOURCE_DIR) + "/tests/logic/data/rated.txt");
+    std::string line;
+    int puzzles = 0;
+    while (std::getline(file, line)) {
+        SCOPED_TRACE(line);
+        std::string text = line.substr(0, line.find(','));
+        int quoted = std::lround(std::stod(line.substr(line.find(',') + 1)) * 10);
+        reset_puzzle();
+        char reason[96];
+        ASSERT_EQ(lay_puzzle_text(text.c_str(), reason, sizeof reason), 1) << reason;
+        int cells[81];
+        std::memcpy(cells, grid, sizeof cells);
+        EXPECT_EQ(rate_puzzle(cells).rating, quoted);
+        ++puzzles;
+    }
+    EXPECT_EQ(puzzles, 12);
 }
 
 // A puzzle of the hardest kind, rated up to its first chain that uses other techniques inside
