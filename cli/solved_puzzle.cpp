@@ -79,6 +79,10 @@ void rate_here(solved_puzzle* s, const options& o) {
     explained = &s->out;
     explaining = &o;
     rating_outcome outcome = rate_puzzle(grid, o.grade ? nullptr : take_step);
+    if (outcome.stopped) { // an interrupt: the run ends without this puzzle
+        s->out.clear();
+        return;
+    }
     std::string rating = rating_text(outcome.rating);
     const char* level = level_of(outcome.rating);
     const char* hardest = outcome.hardest >= 0 ? technique_table[outcome.hardest].name : "";

@@ -11,6 +11,7 @@
 // meets a node and its opposite, a node both a candidate and its denial reach, a node every
 // value of a cell or every place of a value in a unit reaches. The step with the fewest nodes
 // wins. The tables are large, so each thread has them once per level, made on first use.
+#include "core/stop_flag.h"
 #include "logic/chain_nodes.h"
 #include "logic/rating.h"
 
@@ -294,6 +295,7 @@ bool dynamic_step(const candidate_grid& g, int level, bool one_value, step* s) {
     level_space& space = *spaces[level];
     best_step best;
     for (int cell = 0; cell < 81; ++cell) {
+        if (stop_flag != 0) return false; // a supposition at a deep level takes a while
         for (int v = 1; v <= 9; ++v) {
             if ((g.cand[cell] & value_bit[v]) == 0) continue;
             int candidate = cell * 9 + v - 1;

@@ -1,5 +1,6 @@
 // The rater: one pass down the table per step, from the top each time, so an easier technique
 // always has the first word. The step and the grid live on the stack: nothing is allocated.
+#include "core/stop_flag.h"
 #include "logic/rating.h"
 
 const char* level_of(int rating) {
@@ -51,13 +52,18 @@ rating_outcome rate_puzzle(const int* cells,
                            bool (*take)(const step& s, const candidate_grid& before)) {
     candidate_grid g;
     start_candidates(&g, cells);
-    rating_outcome outcome = {0, -1, 0};
+    rating_outcome outcome = {0, -1, 0, false};
     step s;
     for (;;) {
         int open = 0;
         for (int cell = 0; cell < 81; ++cell) open += g.value[cell] == 0 ? 1 : 0;
         if (open == 0) return outcome;
         int row = first_step(g, &s);
+        // an interrupt, maybe in the middle of that search: what was rated means nothing
+        if (stop_flag != 0) {
+            outcome.stopped = true;
+            return outcome;
+        }
         if (row < 0) {
             outcome.rating = unfinished_rating;
             return outcome;

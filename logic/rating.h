@@ -69,12 +69,14 @@ int first_step(const candidate_grid& g, step* s);
 int first_step_between(const candidate_grid& g, step* s, int lowest, int below);
 
 struct rating_outcome {
-    int rating;  // in tenths; unfinished_rating when the techniques ran out
-    int hardest; // the row of the hardest step; -1 when there was none
-    int steps;   // steps applied
+    int rating;   // in tenths; unfinished_rating when the techniques ran out
+    int hardest;  // the row of the hardest step; -1 when there was none
+    int steps;    // steps applied
+    bool stopped; // the stop flag ended the rating: the rest means nothing
 };
 
 // Rates the puzzle whose filled cells are cells (each counts as a given). Each step goes to
-// take, if given, with the candidates it was found in; take returns false to stop there.
+// take, if given, with the candidates it was found in; take returns false to stop there. The
+// stop flag ends a rating at once, long chains included.
 rating_outcome rate_puzzle(const int* cells,
                            bool (*take)(const step& s, const candidate_grid& before) = nullptr);

@@ -95,6 +95,19 @@ def signals(folder):
         check(not os.path.exists(out), "an interrupted solve leaves no file")
     check(leftovers(folder) == [], "no temporary file after a signal: %s" % leftovers(folder))
 
+    # Ctrl-C in the middle of a long rating stops it, and writes no rating of half a search
+    with open(os.path.join(folder, "hard.txt"), "w") as f:
+        f.write("........1.....2.....1345.....36....7.2.....8.9.....5....6.7...3.8.....2.5.....9..\n")
+    child = subprocess.Popen([PROGRAM, "solve", "--grade", os.path.join(folder, "hard.txt")],
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    time.sleep(0.5)
+    sent = time.monotonic()
+    child.send_signal(signal.SIGINT)
+    status = child.wait(60)
+    took = time.monotonic() - sent
+    check(status == 1 and child.stdout.read() == b"", "an interrupted rating writes nothing")
+    check(took < 5, "a rating stops on SIGINT within seconds (%.1f s)" % took)
+
     # SIGTERM in a composition at two jobs: the starters found so far are written
     out = os.path.join(folder, "starters.txt")
     child = subprocess.Popen([PROGRAM, "compose", "--jobs", "2", "-f", "line", "-o", out,
