@@ -232,6 +232,31 @@ TEST_F(RaterTest, EachTechniqueIsFoundFirstWhereItIsTheEasiest) {
              }
          },
          20},
+        {"unique rectangle", 46,
+         [](candidate_grid* g) {
+             // a loop of six cells holding 1 and 2 in rows 1 to 3, columns 1, 4 and 7 and boxes
+             // 1 to 3, r1c7 with 3 as well; 1 and 2 go from the cells around it where a naked
+             // pair would take them, and stay in row 1 so that no hidden pair is there
+             const int loop[] = {0, 9, 12, 21, 24, 6};
+             for (int cell = 0; cell < 81; ++cell) {
+                 if (row_of[cell] == 1 || row_of[cell] == 2 || col_of[cell] == 0 ||
+                     col_of[cell] == 3 || box_of[cell] < 2) {
+                     g->cand[cell] &= ~(value_bit[1] | value_bit[2]);
+                 }
+             }
+             for (int cell : loop) g->cand[cell] = value_bit[1] | value_bit[2];
+             g->cand[6] |= value_bit[3];
+         },
+         2},
+        {"bidirectional y-cycle", 66,
+         [](candidate_grid* g) {
+             // r1c1 {1,2}, r1c5 {2,3}, r5c5 {3,4}, r5c1 {4,1}: eight nodes round
+             g->cand[0] = value_bit[1] | value_bit[2];
+             g->cand[4] = value_bit[2] | value_bit[3];
+             g->cand[40] = value_bit[3] | value_bit[4];
+             g->cand[36] = value_bit[4] | value_bit[1];
+         },
+         28},
         {"bidirectional x-cycle", 65,
          [](candidate_grid* g) {
              // 1 has two places in row 1 (c1, c5), column 6 (r2, r8) and column 2 (r3, r8):
