@@ -32,6 +32,7 @@ void clear_step(step* s, int technique) {
     s->values = 0;
     s->cause_count = 0;
     s->form = 0;
+    s->clash[0] = 0;
 }
 
 void add_placement(step* s, int cell, int v) {

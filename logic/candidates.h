@@ -42,6 +42,9 @@ struct step {
     int cause_count;
     int cause[max_cause];
     int form; // the shape of a step where a technique has several: a dynamic chain's, a type
+    // where a supposition's contradiction shows, for the words: {0} none named, {1, cell, v} v
+    // both placed and ruled out there, {2, cell} a cell left no value, {3, unit, v} v no place
+    int clash[3];
 };
 
 void clear_step(step* s, int technique);

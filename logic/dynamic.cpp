@@ -37,6 +37,7 @@ struct follow_space {
     int head;
     int tail;
     int conflict; // nodes of the contradiction met; 0 while there is none
+    int clash[3]; // where it showed, as a step names it
     step inner;   // a nested technique's step
 };
 
@@ -81,6 +82,9 @@ void derive(follow_space* f, int node, const int* parents, int parent_count, int
     }
     if (reached(*f, node ^ 1)) {
         f->conflict = size_of(*f, node) + size_of(*f, node ^ 1);
+        f->clash[0] = 1;
+        f->clash[1] = node_cell(node);
+        f->clash[2] = node_value(node);
         return;
     }
     int cell = node_cell(node);
@@ -109,7 +113,10 @@ int offs_in_unit(const follow_space& f, const candidate_grid& g, int unit, int v
 
 // A contradiction the copy shows without a node meeting its opposite: a cell left without a
 // value, or a value without a place in a unit. Its nodes: all the chains that emptied it.
-void empty_conflict(follow_space* f, const int* offs, int count) {
+void empty_conflict(follow_space* f, const int* offs, int count, int kind, int where, int v) {
+    f->clash[0] = kind;
+    f->clash[1] = where;
+    f->clash[2] = v;
     std::uint64_t all[words] = {};
     for (int k = 0; k < count; ++k) {
         for (int w = 0; w < words; ++w) all[w] |= f->rests_on[offs[k]][w];
@@ -147,7 +154,7 @@ void follow_node(follow_space* f, const candidate_grid& g, int node, bool one_va
             if ((g.cand[cell] & value_bit[w]) != 0 && reached(*f, off)) parents[count++] = off;
         }
         if (left == 0) {
-            empty_conflict(f, parents, count);
+            empty_conflict(f, parents, count, 2, cell, 0);
             return;
         }
         if (std::popcount(static_cast<unsigned>(left)) == 1) {
@@ -164,7 +171,7 @@ void follow_node(follow_space* f, const candidate_grid& g, int node, bool one_va
         if (std::popcount(static_cast<unsigned>(places)) > 1) continue;
         if (places == 0) {
             int count = offs_in_unit(*f, g, unit, v, -1, parents);
-            empty_conflict(f, parents, count);
+            empty_conflict(f, parents, count, 3, unit, v);
             return;
         }
         int at = unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))];
@@ -357,6 +364,12 @@ bool dynamic_step(const candidate_grid& g, int level, bool one_value, step* s) {
     s->unit[1] = best.region;
     s->values = value_bit[v] | value_bit[best.value] << 9;
     add_cause(s, best.cell);
+    if (best.form == on_fails || best.form == off_fails) {
+        // followed once more, to say where the contradiction shows
+        follow(&space.f, g, node_of(best.cell, best.value, best.form == on_fails), one_value,
+               level);
+        for (int k = 0; k < 3; ++k) s->clash[k] = space.f.clash[k];
+    }
     return true;
 }
 

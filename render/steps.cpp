@@ -119,6 +119,21 @@ std::string grave_words(const step& s) {
     }
 }
 
+// Where a supposition's contradiction shows.
+std::string clash_words(const step& s) {
+    switch (s.clash[0]) {
+    case 1:
+        return "make " + cell_name(s.clash[1]) + " both " + symbol(s.clash[2]) + " and not " +
+               symbol(s.clash[2]);
+    case 2:
+        return "leave " + cell_name(s.clash[1]) + " no value";
+    case 3:
+        return "leave " + symbol(s.clash[2]) + " no place in " + unit_name(s.clash[1]);
+    default:
+        return "end in a contradiction";
+    }
+}
+
 // A dynamic chain: what is supposed, what follows it, and where that ends.
 std::string dynamic_words(const step& s, bool nested) {
     std::string supposed = symbol(std::countr_zero(static_cast<unsigned>(s.values >> 9)) + 1);
@@ -129,10 +144,10 @@ std::string dynamic_words(const step& s, bool nested) {
     switch (s.form) {
     case on_fails:
         return "if " + cell + " were " + supposed + ", " + what + " that follow" + nodes +
-               " would end in a contradiction, so " + conclusion;
+               " would " + clash_words(s) + ", so " + conclusion;
     case off_fails:
         return "if " + cell + " were not " + supposed + ", " + what + " that follow" + nodes +
-               " would end in a contradiction, so " + conclusion;
+               " would " + clash_words(s) + ", so " + conclusion;
     case both_ways:
         return "whether " + cell + " is " + supposed + " or not, " + what + " that follow" + nodes +
                " lead to the same end, so " + conclusion;
@@ -220,8 +235,8 @@ std::string step_words(const step& s) {
     if (name == "nishio") {
         return "if " + cell_name(s.removed_cell[0]) + " were " + symbol(s.removed_value[0]) +
                ", the places left for " + symbol(s.removed_value[0]) +
-               ", followed as far as they go (" + std::to_string(s.unit[0]) +
-               " nodes), would end in a contradiction, so " + removed_words(s);
+               ", followed as far as they go (" + std::to_string(s.unit[0]) + " nodes), would " +
+               clash_words(s) + ", so " + removed_words(s);
     }
     if (name.find("dynamic") != std::string::npos || name.find("nested") != std::string::npos) {
         return dynamic_words(s, name.find("+") != std::string::npos ||
