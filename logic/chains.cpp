@@ -4,7 +4,8 @@
 // places in a unit). A supposition that leads to its own denial is false: the candidate goes;
 // one whose denial leads to itself is true: it is placed. The X form follows one value only.
 // Each chain is found by a search in breadth, so it is as short as it can be; among all the
-// chains found the one with the lowest rating, then the fewest nodes, is the step.
+// chains found the one with the lowest rating, then the fewest nodes, is the step. The same
+// links make the bidirectional cycles at the end of this file, and the cell and region chains.
 #include "logic/chain_nodes.h"
 #include "logic/techniques.h"
 
