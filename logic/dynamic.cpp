@@ -67,19 +67,14 @@ int size_of(const follow_space& f, int node) {
     return size_of_set(f, f.rests_on[node]);
 }
 
-// Adds node, resting on the nodes in parents, unless it is there already. Meeting its
-// opposite is a contradiction: the nodes of both chains count.
-void derive(follow_space* f, int node, const int* parents, int parent_count, int nested = -1) {
+// Adds node, resting on the nodes in the set rests (its own bit is added), unless it is there
+// already. Meeting its opposite is a contradiction: the nodes of both chains count.
+void derive_on(follow_space* f, int node, const std::uint64_t* rests) {
     if (reached(*f, node) || f->conflict != 0) return;
     f->stamp[node] = f->now;
     std::uint64_t* set = f->rests_on[node];
-    for (int w = 0; w < words; ++w) set[w] = 0;
+    for (int w = 0; w < words; ++w) set[w] = rests[w];
     set[node >> 6] |= std::uint64_t{1} << (node & 63);
-    if (nested >= 0) set[nested >> 6] |= std::uint64_t{1} << (nested & 63);
-    for (int k = 0; k < parent_count; ++k) {
-        const std::uint64_t* from = f->rests_on[parents[k]];
-        for (int w = 0; w < words; ++w) set[w] |= from[w];
-    }
     if (reached(*f, node ^ 1)) {
         f->conflict = size_of(*f, node) + size_of(*f, node ^ 1);
         f->clash[0] = 1;
@@ -95,6 +90,25 @@ void derive(follow_space* f, int node, const int* parents, int parent_count, int
         f->work.cand[cell] &= ~value_bit[v];
     }
     f->queue[f->tail++] = node;
+}
+
+// The union of what the parents rest on, with the bit of a nested chain (-1: none), in set.
+void union_of(const follow_space& f, const int* parents, int parent_count, int nested,
+              std::uint64_t* set) {
+    for (int w = 0; w < words; ++w) set[w] = 0;
+    if (nested >= 0) set[nested >> 6] |= std::uint64_t{1} << (nested & 63);
+    for (int k = 0; k < parent_count; ++k) {
+        const std::uint64_t* from = f.rests_on[parents[k]];
+        for (int w = 0; w < words; ++w) set[w] |= from[w];
+    }
+}
+
+// Adds node, resting on the nodes in parents.
+void derive(follow_space* f, int node, const int* parents, int parent_count) {
+    if (reached(*f, node) || f->conflict != 0) return;
+    std::uint64_t rests[words];
+    union_of(*f, parents, parent_count, -1, rests);
+    derive_on(f, node, rests);
 }
 
 // The off nodes already reached among the places of v in a unit other than cell (-1: all),
@@ -188,9 +202,18 @@ int inner_limit(int level) {
 }
 
 // The nodes a nested technique's step rests on: what the supposition ruled out in its cells,
-// and of its values in its units.
+// and of its values in its units; for a nested chain, which may have used any of it,
+// everything the supposition ruled out so far.
 int pattern_parents(const follow_space& f, const candidate_grid& g, const step& s, int* parents) {
     int count = 0;
+    if (technique_table[s.technique].rating >= 65) {
+        for (int n = 0; n < node_total; n += 2) {
+            if (reached(f, n) && (g.cand[node_cell(n)] & value_bit[node_value(n)]) != 0) {
+                parents[count++] = n;
+            }
+        }
+        return count;
+    }
     auto take = [&](int cell, int values) {
         for (int w = 1; w <= 9; ++w) {
             if ((values & value_bit[w]) == 0 || (g.cand[cell] & value_bit[w]) == 0) continue;
@@ -237,12 +260,13 @@ int follow(follow_space* f, const candidate_grid& g, int start, bool one_value, 
             nested = node_total + f->nested_count;
             f->nested_nodes[f->nested_count++] = s.unit[0];
         }
+        std::uint64_t rests[words]; // once for all that the step finds
+        union_of(*f, parents, count, nested, rests);
         for (int i = 0; i < s.removed_count; ++i) {
-            derive(f, node_of(s.removed_cell[i], s.removed_value[i], false), parents, count,
-                   nested);
+            derive_on(f, node_of(s.removed_cell[i], s.removed_value[i], false), rests);
         }
         for (int i = 0; i < s.placed_count; ++i) {
-            derive(f, node_of(s.placed_cell[i], s.placed_value[i], true), parents, count, nested);
+            derive_on(f, node_of(s.placed_cell[i], s.placed_value[i], true), rests);
         }
     }
 }
