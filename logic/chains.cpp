@@ -14,23 +14,6 @@
 
 namespace {
 
-struct peer_table {
-    int cell[81][20];
-    peer_table() {
-        for (int a = 0; a < 81; ++a) {
-            int n = 0;
-            for (int b = 0; b < 81; ++b) {
-                if (sees(a, b)) cell[a][n++] = b;
-            }
-        }
-    }
-};
-
-const peer_table& peers() {
-    static const peer_table table; // built once, on first use, by the C++ runtime's guard
-    return table;
-}
-
 // The nodes that follow from a node: from "cell is v", "not v" in its peers and, unless one
 // value is followed, "not w" for its other values; from "cell is not v", "is v" at the other
 // end of each strong link: the other place of v in a unit where v has two, and, unless one
@@ -59,14 +42,15 @@ struct link_view {
 
 int links_from(const link_view& view, int at, int kind, int* next) {
     const candidate_grid& g = view.g;
-    const peer_table& p = peers();
     int cell = at / 18;
     int v = at / 2 % 9 + 1;
     int count = 0;
     if ((at & 1) != 0) {
-        for (int k = 0; k < 20; ++k) {
-            int peer = p.cell[cell][k];
-            if ((g.cand[peer] & value_bit[v]) == 0) continue;
+        int peer_list[21]; // the cell itself among them
+        int peer_count = cells_in(peer_cells[cell], peer_list);
+        for (int k = 0; k < peer_count; ++k) {
+            int peer = peer_list[k];
+            if (peer == cell || (g.cand[peer] & value_bit[v]) == 0) continue;
             if (kind != pairs || view.two[peer]) next[count++] = node_of(peer, v, false);
         }
         if (kind == both_kinds) {

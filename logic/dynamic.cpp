@@ -144,9 +144,11 @@ void follow_node(follow_space* f, const candidate_grid& g, int node, bool one_va
     int cell = node_cell(node);
     int v = node_value(node);
     if (node_on(node)) {
-        for (int peer = 0; peer < 81; ++peer) {
-            if (sees(cell, peer) && (f->work.cand[peer] & value_bit[v]) != 0) {
-                derive(f, node_of(peer, v, false), &node, 1);
+        int peers[21]; // the cell itself among them
+        int count = cells_in(peer_cells[cell], peers);
+        for (int k = 0; k < count; ++k) {
+            if (peers[k] != cell && (f->work.cand[peers[k]] & value_bit[v]) != 0) {
+                derive(f, node_of(peers[k], v, false), &node, 1);
             }
         }
         if (!one_value) {
