@@ -46,7 +46,6 @@ void on_layout() {
 
 void compose_sentence(benchmark::State& state, bool fast, bool walk, bool whole) {
     const Sentence& sentence = sentences[state.range(0)];
-    init_geometry();
     static char answers[20000];
     for (int i = 0; i < 10000; ++i) std::memcpy(answers + 2 * i, "y\n", 2);
     int saved = divert_stdout();

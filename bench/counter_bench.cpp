@@ -23,7 +23,6 @@ const Sentence sentences[] = {
 // printing: the solver's way, solutions listed (to nowhere) and found in reading order
 void count_candidates(benchmark::State& state, bool fast, bool printing = false) {
     const Sentence& sentence = sentences[state.range(0)];
-    init_geometry();
     collect_candidates(sentence.text, sentence.candidates);
     int saved = printing ? divert_stdout() : -1;
     fast_counting = fast;
@@ -78,7 +77,6 @@ BENCHMARK(BM_reading_order_count)
 void solver_count(benchmark::State& state, bool fast) {
     const char starter[] =
         "......1.2......3.....4...5..6.....17.....2......38.....9......1......986..7641...";
-    init_geometry();
     reset_puzzle();
     load_starter(starter);
     fast_counting = fast;

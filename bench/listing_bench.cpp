@@ -332,7 +332,6 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--cap-ms") == 0) cap_ms = std::atoi(argv[i + 1]);
         if (std::strcmp(argv[i], "--listings") == 0) listings = argv[i + 1];
     }
-    init_geometry();
     std::signal(SIGALRM, on_alarm);
 
     struct Family {

@@ -68,7 +68,6 @@ void thin_out(int keep) {
 
 int main(int argc, char** argv) {
     int count = argc > 1 ? std::atoi(argv[1]) : 10000;
-    init_geometry();
     for (int i = 0; i < count; ++i) {
         reset_puzzle();
         fill_random_grid();

@@ -179,7 +179,6 @@ int run_compose(const options& given_options) {
     found_starters.clear();
     starters_seen.clear();
     passed_over = 0;
-    init_geometry();
     reset_puzzle();
     char sentence[82];
     const std::string& typed = given_options.operands[0];

@@ -51,7 +51,6 @@ bool rating_wanted(const options& o, int rating) {
 }
 
 int run_generate(const options& o) {
-    init_geometry();
     output_file output;
     if (!output.open(o.output)) return 1;
     install_stop_signals();

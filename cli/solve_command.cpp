@@ -118,7 +118,6 @@ int run_solve(const options& given_options) {
     pieces.resize(line_window);
     pages.clear();
     source_names.clear();
-    init_geometry();
     install_stop_signals();
     stop_flag = 0;
     if (!given_options.count && given_options.format == output_format::csv) {

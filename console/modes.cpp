@@ -17,7 +17,6 @@
 int run_program(int jobs) {
     counting_jobs = jobs;
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    init_geometry();
     std::fputs("Verbagrid 1.3\nRuns in Composer/Solver mode\nMail: verbagrid@example.org\n\n\n",
                stdout);
     for (;;) {

@@ -13,39 +13,6 @@ thread_local constinit int letter_value[256];
 thread_local constinit int value_letter[10];
 thread_local constinit int next_value = 1;
 
-int row_of[81];
-int col_of[81];
-int box_of[81];
-int value_bit[10];
-int unit_cell[27][9];
-int set_size[512];
-std::uint64_t peer_cells[81][2];
-
-void init_geometry() {
-    for (int cell = 0; cell < 81; ++cell) {
-        row_of[cell] = cell / 9;
-        col_of[cell] = cell % 9;
-        box_of[cell] = 3 * (cell / 27) + (cell % 9) / 3;
-    }
-    value_bit[0] = 0;
-    for (int v = 1; v <= 9; ++v) value_bit[v] = 1 << (v - 1);
-    for (int set = 1; set < 512; ++set) set_size[set] = set_size[set >> 1] + (set & 1);
-    for (int cell = 0; cell < 81; ++cell) {
-        for (int other = 0; other < 81; ++other) {
-            if (row_of[other] == row_of[cell] || col_of[other] == col_of[cell] ||
-                box_of[other] == box_of[cell]) {
-                peer_cells[cell][other >> 6] |= std::uint64_t{1} << (other & 63);
-            }
-        }
-    }
-    int filled[27] = {};
-    for (int cell = 0; cell < 81; ++cell) {
-        unit_cell[row_of[cell]][filled[row_of[cell]]++] = cell;
-        unit_cell[9 + col_of[cell]][filled[9 + col_of[cell]]++] = cell;
-        unit_cell[18 + box_of[cell]][filled[18 + box_of[cell]]++] = cell;
-    }
-}
-
 void reset_puzzle() {
     std::memset(grid, 0, sizeof grid);
     std::memset(given, 0, sizeof given);

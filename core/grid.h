@@ -24,16 +24,51 @@ extern thread_local constinit int value_letter[10];  // symbol byte of each valu
 extern thread_local constinit int next_value;        // value the next new symbol receives, 1..10
                                                      // (10 = alphabet full)
 
-extern int row_of[81];       // fixed: cell / 9
-extern int col_of[81];       // fixed: cell % 9
-extern int box_of[81];       // fixed: 3 * (row / 3) + col / 3
-extern int value_bit[10];    // fixed: 0 for value 0, 1 << (v - 1) for v = 1..9
-extern int unit_cell[27][9]; // fixed: the cells of rows 0..8, columns 9..17, boxes 18..26
-extern int set_size[512];    // fixed: the number of values in each value set
-// fixed: each cell's row, column and box as a cell set, cells 0..63 then 64..80
-extern std::uint64_t peer_cells[81][2];
+// The fixed geometry, worked out by the compiler: nothing to initialise, nothing to change.
+struct geometry_tables {
+    int row_of[81];       // cell / 9
+    int col_of[81];       // cell % 9
+    int box_of[81];       // 3 * (row / 3) + col / 3
+    int value_bit[10];    // 0 for value 0, 1 << (v - 1) for v = 1..9
+    int unit_cell[27][9]; // the cells of rows 0..8, columns 9..17, boxes 18..26
+    int set_size[512];    // the number of values in each value set
+    // each cell's row, column and box as a cell set, cells 0..63 then 64..80
+    std::uint64_t peer_cells[81][2];
+};
 
-void init_geometry();   // fills the fixed tables; once, at start-up
+constexpr geometry_tables make_geometry() {
+    geometry_tables t{};
+    for (int cell = 0; cell < 81; ++cell) {
+        t.row_of[cell] = cell / 9;
+        t.col_of[cell] = cell % 9;
+        t.box_of[cell] = 3 * (cell / 27) + (cell % 9) / 3;
+    }
+    for (int v = 1; v <= 9; ++v) t.value_bit[v] = 1 << (v - 1);
+    for (int set = 1; set < 512; ++set) t.set_size[set] = t.set_size[set >> 1] + (set & 1);
+    int filled[27] = {};
+    for (int cell = 0; cell < 81; ++cell) {
+        t.unit_cell[t.row_of[cell]][filled[t.row_of[cell]]++] = cell;
+        t.unit_cell[9 + t.col_of[cell]][filled[9 + t.col_of[cell]]++] = cell;
+        t.unit_cell[18 + t.box_of[cell]][filled[18 + t.box_of[cell]]++] = cell;
+        for (int other = 0; other < 81; ++other) {
+            if (t.row_of[other] == t.row_of[cell] || t.col_of[other] == t.col_of[cell] ||
+                t.box_of[other] == t.box_of[cell]) {
+                t.peer_cells[cell][other >> 6] |= std::uint64_t{1} << (other & 63);
+            }
+        }
+    }
+    return t;
+}
+inline constexpr geometry_tables geometry = make_geometry();
+// The tables by their own names, as every search reads them.
+inline constexpr const auto& row_of = geometry.row_of;
+inline constexpr const auto& col_of = geometry.col_of;
+inline constexpr const auto& box_of = geometry.box_of;
+inline constexpr const auto& value_bit = geometry.value_bit;
+inline constexpr const auto& unit_cell = geometry.unit_cell;
+inline constexpr const auto& set_size = geometry.set_size;
+inline constexpr const auto& peer_cells = geometry.peer_cells;
+
 void reset_puzzle();    // empties cells, flags, sets and alphabet; not the fixed tables
 int add_symbol(char c); // gives c the next value and returns it; the caller checks room
 // How evenly the givens spread: 9 minus the most givens of any row, column or box. This is

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 inline void reset_all() {
-    init_geometry();
     reset_puzzle();
     stop_flag = 0;
     solution_count = 0;
