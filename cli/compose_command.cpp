@@ -14,7 +14,7 @@
 #include "core/grid.h"
 #include "core/stop_flag.h"
 #include "core/text.h"
-#include "logic/rating.h"
+#include "logic/rater.h"
 #include "render/formats.h"
 #include "render/sheets.h"
 
@@ -72,6 +72,7 @@ void note_improvement(int count) {
 }
 
 composed_starter* taking;   // the starter whose solution the listing fills in
+rater starter_rater;        // rates the starters kept
 std::string sentence_words; // the sentence, lower case, for the starters' captions and rows
 
 void take_solution(int) {
@@ -85,7 +86,7 @@ void keep_starter(int difficulty) {
     // rated only where a range is asked for or the format shows the rating
     bool shown = opts->format == output_format::line || opts->format == output_format::csv ||
                  opts->format == output_format::html;
-    int rating = shown || opts->rating_low >= 0 ? rate_puzzle(grid).rating : -1;
+    int rating = shown || opts->rating_low >= 0 ? rate_puzzle(grid, starter_rater).rating : -1;
     if (!rating_wanted(*opts, rating)) {
         ++passed_over;
         return;

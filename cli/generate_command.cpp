@@ -11,7 +11,7 @@
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
-#include "logic/rating.h"
+#include "logic/rater.h"
 #include "render/formats.h"
 #include "render/sheets.h"
 #include "render/steps.h"
@@ -57,11 +57,12 @@ int run_generate(const options& o) {
     seed_random(o.seed);
     bool on_terminal = isatty(2) != 0;
     std::vector<printed_puzzle> made;
+    rater puzzle_rater;
     long long passed_over = 0;
     while (static_cast<int>(made.size()) < o.puzzles && stop_flag == 0) {
         generate_puzzle(symmetry_by_name(o.symmetry_kind));
         for (char c : o.letters) add_symbol(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
-        int rating = rate_puzzle(grid).rating;
+        int rating = rate_puzzle(grid, puzzle_rater).rating;
         if (!rating_wanted(o, rating)) {
             ++passed_over;
         } else {

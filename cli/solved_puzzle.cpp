@@ -7,7 +7,7 @@
 #include "core/counter.h"
 #include "core/grid.h"
 #include "entry/puzzle_text.h"
-#include "logic/rating.h"
+#include "logic/rater.h"
 #include "render/formats.h"
 #include "render/sheets.h"
 #include "render/steps.h"
@@ -54,48 +54,55 @@ void refuse(solved_puzzle* s, const options& o, const std::string& reason) {
     if (rated(o) && !o.grade && o.format == output_format::csv) s->out = ",,,,,\n";
 }
 
-thread_local std::string* explained; // where this thread's steps go, in words or csv rows
-thread_local const options* explaining;
-thread_local std::string puzzle_cells;
-
-bool take_step(const step& st, const candidate_grid&) {
-    std::string& text = *explained;
-    static thread_local int number;
-    number = text.empty() ? 1 : number + 1;
-    if (explaining->format == output_format::csv) {
-        text += puzzle_cells + "," + std::to_string(number) + "," + rating_text(st.rating) + "," +
-                technique_table[st.technique].name + "," + placements_text(st) + "," +
-                removals_text(st) + "\n";
-    } else {
-        text += std::to_string(number) + ". " + rating_text(st.rating) + " " +
-                technique_table[st.technique].name + ": " + step_words(st) + "\n";
+// Writes each step the rater takes, in words or as a csv row; a hint stops after the first.
+class explainer : public step_taker {
+  public:
+    explainer(std::string& text, const options& o, const std::string& cells)
+        : text_(text), o_(o), cells_(cells) {}
+    bool take(const step& st, const candidate_grid&) override {
+        ++number_;
+        if (o_.format == output_format::csv) {
+            text_ += cells_ + "," + std::to_string(number_) + "," +
+                     rating_text(tenths_of(st.rating)) + "," + technique_name(st) + "," +
+                     placements_text(st) + "," + removals_text(st) + "\n";
+        } else {
+            text_ += std::to_string(number_) + ". " + rating_text(tenths_of(st.rating)) + " " +
+                     technique_name(st) + ": " + step_words(st) + "\n";
+        }
+        return !o_.hint;
     }
-    return !explaining->hint;
-}
+
+  private:
+    std::string& text_;
+    const options& o_;
+    const std::string& cells_;
+    int number_ = 0;
+};
+
+thread_local rater puzzle_rater; // each thread rates with its own chains' room
 
 // The rating of the puzzle in the grid, or its steps, as o asks.
 void rate_here(solved_puzzle* s, const options& o) {
-    puzzle_cells = cells_line(grid, given);
-    explained = &s->out;
-    explaining = &o;
-    rating_outcome outcome = rate_puzzle(grid, o.grade ? nullptr : take_step);
+    std::string cells = cells_line(grid, given);
+    explainer words(s->out, o, cells);
+    rating_outcome outcome = rate_puzzle(grid, puzzle_rater, o.grade ? nullptr : &words);
     if (outcome.stopped) { // an interrupt: the run ends without this puzzle
         s->out.clear();
         return;
     }
     std::string rating = rating_text(outcome.rating);
     const char* level = level_of(outcome.rating);
-    const char* hardest = outcome.hardest >= 0 ? technique_table[outcome.hardest].name : "";
-    bool beyond = outcome.rating == unfinished_rating;
+    std::string hardest = outcome.steps > 0 ? technique_name(outcome.hardest) : "";
+    bool beyond = outcome.rating == scale.unfinished;
     if (o.grade && o.format == output_format::line) {
         s->out = rating + " " + level + "\n";
     } else if (o.grade && o.format == output_format::csv) {
-        s->out = puzzle_cells + "," + rating + "," + level + "," + (beyond ? "" : hardest) + "\n";
+        s->out = cells + "," + rating + "," + level + "," + (beyond ? "" : hardest) + "\n";
     } else if (o.grade) {
         s->out = beyond ? "Rated " + rating + " (" + level +
                               "): it needs techniques beyond those this rater knows.\n"
                         : "Rated " + rating + " (" + level + "): its hardest step is " +
-                              (outcome.hardest >= 0 ? with_article(hardest) : "none") + ".\n";
+                              (outcome.steps > 0 ? with_article(hardest.c_str()) : "none") + ".\n";
     } else if (o.explain && o.format != output_format::csv) {
         s->out += (beyond ? "The techniques known stop here: rating " + rating + " (" + level + ")"
                           : "Rating " + rating + " (" + level + ")") +

@@ -1,63 +1,163 @@
-// A grid of candidates, as a person pencils them in: each empty cell holds the values that
-// no placed value in its row, column or box rules out, less those the techniques removed.
-// A step of the rater is data: what it places, what it removes, and the cells and units that
-// justify it, for the words.
+// A grid of candidates, as a person pencils them in: each empty cell holds the values that no
+// placed value in its row, column or box rules out, less those the techniques removed. Beside
+// it the orders the techniques visit cells, regions and sets in, since the first of several
+// equal steps is the one a fixed order meets first.
 #pragma once
 
 #include "core/grid.h"
+
+#include <bit>
+#include <cstdint>
+#include <initializer_list>
 
 struct candidate_grid {
     int value[81]; // 1..9, or 0 for an empty cell
     int cand[81];  // the candidate bits of an empty cell; 0 for a filled one
 };
 
-// Candidates from the givens alone: each value removes itself from its peers.
-void start_candidates(candidate_grid* g, const int* cells);
+// Candidates from the givens alone: each value removes itself from its peers. Givens that
+// repeat a value are taken as they are; such a grid never completes.
+void start_candidates(candidate_grid& g, const int* cells);
+// Sets v in cell and removes it from the cell's peers.
+void place_candidate(candidate_grid& g, int cell, int v);
 
+inline int value_of_bit(int bit) {
+    return std::countr_zero(static_cast<unsigned>(bit)) + 1;
+}
+inline int count_of(int bits) {
+    return std::popcount(static_cast<unsigned>(bits));
+}
 inline bool sees(int a, int b) {
     return a != b && ((peer_cells[a][b >> 6] >> (b & 63)) & 1) != 0;
 }
 
-// The units in the order techniques search them: boxes, then columns, then rows.
-extern const int search_order[27];
-inline const char* unit_kind(int unit) {
-    return unit < 9 ? "row" : unit < 18 ? "column" : "box";
+// Regions are the units of core/grid.h: rows 0..8, columns 9..17, boxes 18..26; a region's
+// cells in unit_cell order (a row left to right, a column top down, a box row by row).
+constexpr int row_unit = 0;
+constexpr int column_unit = 9;
+constexpr int box_unit = 18;
+inline constexpr int kinds_brc[3] = {box_unit, row_unit, column_unit};
+inline constexpr int kinds_bcr[3] = {box_unit, column_unit, row_unit};
+inline int unit_of(int kind, int cell) {
+    return kind == row_unit ? row_of[cell] : kind == column_unit ? 9 + col_of[cell] : 18 + box_of[cell];
 }
 
-constexpr int max_cause = 16;
+// The places of v in a region, as a 9-bit set of positions in it.
+inline int places_in(const candidate_grid& g, int unit, int v) {
+    int bit = value_bit[v];
+    int places = 0;
+    for (int i = 0; i < 9; ++i) {
+        if ((g.cand[unit_cell[unit][i]] & bit) != 0) places |= 1 << i;
+    }
+    return places;
+}
+// The number of empty cells of a region.
+inline int empty_cells(const candidate_grid& g, int unit) {
+    int empty = 0;
+    for (int i = 0; i < 9; ++i) empty += g.value[unit_cell[unit][i]] == 0 ? 1 : 0;
+    return empty;
+}
 
-struct step {
-    int technique; // its row in the rating table
-    int rating;    // in tenths: 26 is 2.6
-    int placed_count;
-    int placed_cell[9];
-    int placed_value[9];
-    int removed_count;
-    int removed_cell[729];
-    int removed_value[729];
-    // what justifies it, for the words: the units it works in (-1 none), the values it is
-    // about (bits), and its cells (a subset, a fish's corners, a wing's pivot and pincers)
-    int unit[2];
-    int values;
-    int cause_count;
-    int cause[max_cause];
-    int form; // the shape of a step where a technique has several: a dynamic chain's, a type
-    // where a supposition's contradiction shows, for the words: {0} none named, {1, cell, v} v
-    // both placed and ruled out there, {2, cell} a cell left no value, {3, unit, v} v no place
-    int clash[3];
+// The places of every value in every region, worked out once for a search that asks often.
+struct region_places {
+    int of[27][10]; // of[unit][v]: positions of v in the unit, a 9-bit set
 };
+inline void find_places(const candidate_grid& g, region_places& p) {
+    for (int unit = 0; unit < 27; ++unit) {
+        for (int v = 1; v <= 9; ++v) p.of[unit][v] = 0;
+        for (int i = 0; i < 9; ++i) {
+            for (int bits = g.cand[unit_cell[unit][i]]; bits != 0; bits &= bits - 1) {
+                p.of[unit][value_of_bit(bits & -bits)] |= 1 << i;
+            }
+        }
+    }
+}
+inline int kind_of(int unit) {
+    return unit >= box_unit ? box_unit : unit >= column_unit ? column_unit : row_unit;
+}
 
-void clear_step(step* s, int technique);
-void add_placement(step* s, int cell, int v);
-// Adds the removal of v from cell if it is a candidate there and not yet removed by s.
-void add_removal(step* s, const candidate_grid& g, int cell, int v);
-void add_cause(step* s, int cell);
+// For two regions, the positions in the first of the cells they share (0 when they do not
+// cross, or are one region).
+struct crossing_table {
+    int positions[27][27];
+};
+constexpr crossing_table make_crossings() {
+    crossing_table t{};
+    for (int a = 0; a < 27; ++a) {
+        for (int b = 0; b < 27; ++b) {
+            if (a == b) continue;
+            for (int i = 0; i < 9; ++i) {
+                for (int cell : unit_cell[b]) {
+                    if (cell == unit_cell[a][i]) t.positions[a][b] |= 1 << i;
+                }
+            }
+        }
+    }
+    return t;
+}
+inline constexpr crossing_table crossing = make_crossings();
 
-// Applies a step: each placement removes its value from the cell's peers.
-void apply_step(candidate_grid* g, const step& s);
-void place_candidate(candidate_grid* g, int cell, int v);
+// The twenty peers of each cell in the order the techniques walk them: the cell's box in box
+// order, then the rest of its row left to right, then the rest of its column top down.
+struct peer_order_table {
+    int cell[81][20];
+};
+constexpr peer_order_table make_peer_order() {
+    peer_order_table t{};
+    for (int cell = 0; cell < 81; ++cell) {
+        int n = 0;
+        for (int unit : {18 + box_of[cell], row_of[cell], 9 + col_of[cell]}) {
+            for (int other : unit_cell[unit]) {
+                bool listed = other == cell;
+                for (int i = 0; i < n; ++i) listed = listed || t.cell[cell][i] == other;
+                if (!listed) t.cell[cell][n++] = other;
+            }
+        }
+    }
+    return t;
+}
+inline constexpr peer_order_table peer_order = make_peer_order();
 
-// The places of v among the empty cells of a unit, as a 9-bit set of positions in the unit.
-int places_in_unit(const candidate_grid& g, int unit, int v);
-// The number of empty cells of a unit.
-int open_cells(const candidate_grid& g, int unit);
+// The k-subsets of 0..n-1 in the order of their bit sets read as numbers ({0,1}, {0,2},
+// {1,2}, {0,3}, ...): the next set after set with the same number of members, or a set with
+// bit n or above when there is none. Start from (1 << k) - 1.
+inline int next_subset(int set) {
+    int low = set & -set;
+    int ripple = set + low;
+    return ripple | (((set ^ ripple) >> 2) / low);
+}
+
+// A set of candidates, a bit for each (cell, value): what a step removes.
+struct candidate_set {
+    std::uint64_t bits[12] = {};
+
+    static int index(int cell, int v) { return cell * 9 + v - 1; }
+    void add(int cell, int v) {
+        int i = index(cell, v);
+        bits[i >> 6] |= std::uint64_t{1} << (i & 63);
+    }
+    bool has(int cell, int v) const {
+        int i = index(cell, v);
+        return ((bits[i >> 6] >> (i & 63)) & 1) != 0;
+    }
+    bool empty() const {
+        std::uint64_t any = 0;
+        for (std::uint64_t word : bits) any |= word;
+        return any == 0;
+    }
+    int size() const {
+        int n = 0;
+        for (std::uint64_t word : bits) n += std::popcount(word);
+        return n;
+    }
+    bool operator==(const candidate_set&) const = default;
+    // Calls visit(cell, v) for each, cells in order, values ascending within a cell.
+    template <class Visit> void each(Visit visit) const {
+        for (int w = 0; w < 12; ++w) {
+            for (std::uint64_t word = bits[w]; word != 0; word &= word - 1) {
+                int i = 64 * w + std::countr_zero(word);
+                visit(i / 9, i % 9 + 1);
+            }
+        }
+    }
+};

@@ -1,410 +1,679 @@
-// Dynamic chains. A supposition ("r1c1 is 5", or "r1c1 is not 5") is followed in breadth
-// through a copy of the grid: a value placed rules out its peers and the cell's other values,
-// and a candidate ruled out may leave a cell one value or a value one place in a unit, which
-// is then placed. What was ruled out along the way counts, unlike in a static chain, so a
-// single may rest on several earlier nodes: each node keeps the set of nodes it rests on, and
-// a chain's length is the size of that set. From level 1 on, when the singles run dry, the
-// techniques below the chain's row in the table are tried in the copy too (a nested chain).
+// Chains that follow a supposition through a copy of the grid. A supposition ("r1c1 is 5", or
+// "is not 5") is followed node by node, every node on before the next node off; in a dynamic
+// chain each node off is struck from the copy as it is taken, so later links may rest on it,
+// and a node reached that way counts those strikes among its parents. A propagation ends when
+// nothing follows, or at the first contradiction: a node reached whose opposite it reached too.
 //
-// Every candidate is followed once on and once off per step, and what each reaches is kept
-// in a table; the shapes of the technique are then read off the tables: a supposition that
-// meets a node and its opposite, a node both a candidate and its denial reach, a node every
-// value of a cell or every place of a value in a unit reaches. The step with the fewest nodes
-// wins. The tables are large, so each thread has them once per level, made on first use.
+// For each cell and value: a contradiction makes the supposition false (on: the value goes;
+// off: it is placed); what a value and its denial both lead to holds (a double chain); what
+// every value of a cell, or every place of a value in a region, leads to holds (cell and
+// region chains). Nishio follows one value alone; the multiple chains are static and take no
+// contradiction. Nested chains, when the singles run dry inside a supposition, try simpler
+// techniques there and strike what they remove, each strike resting on what the supposition
+// had struck that the technique needed.
+//
+// A chain's nodes are those its conclusion rests on, counted through every parent; the lowest
+// rating wins, then the fewest nodes, then the kind, then the first found.
 #include "core/stop_flag.h"
-#include "logic/chain_nodes.h"
-#include "logic/rating.h"
+#include "logic/chain_space.h"
+#include "logic/scale.h"
+#include "logic/techniques.h"
 
-#include <bit>
-#include <cstdint>
-#include <memory>
+#include <algorithm>
 
 namespace {
 
-// The sets of nodes have a few bits more than there are nodes: one for each nested chain a
-// supposition used, which counts as that chain's nodes, so that a chain used twice counts once.
-constexpr int words = (node_total + 63) / 64 + 1;
-constexpr int nested_bits = words * 64 - node_total;
+enum class chain_family { nishio, multiple, dynamic };
 
-struct follow_space {
-    candidate_grid work;
-    int stamp[node_total];
-    int now;
-    std::uint64_t rests_on[node_total][words]; // the nodes each node rests on, itself included
-    int nested_nodes[nested_bits];             // each nested chain's nodes
-    int nested_count;
-    int queue[node_total];
-    int head;
-    int tail;
-    int conflict; // nodes of the contradiction met; 0 while there is none
-    int clash[3]; // where it showed, as a step names it
-    step inner;   // a nested technique's step
+struct chain_mode {
+    chain_family family;
+    int level; // nesting, for dynamic chains
+    bool dynamic() const { return family != chain_family::multiple; }
+    bool cell_rules() const { return family != chain_family::nishio; }
 };
 
-struct level_space {
-    follow_space f;
-    // for each candidate (cell * 9 + v - 1), followed on and followed off: the nodes of the
-    // chain to each node it reaches, 0 where it does not; the contradiction's nodes apart
-    std::uint16_t reach[2][729][node_total];
-    int conflict[2][729];
+// Where a conclusion rests: a node in one propagation, or the opposite of the node a
+// contradiction met, which was reached but never stored.
+struct target {
+    const propagation* branch;
+    int node;
+    bool clash;
 };
 
-bool reached(const follow_space& f, int node) {
-    return f.stamp[node] == f.now;
+struct dynamic_hint {
+    chain_rank rank;
+    step s;
+    target targets[10];
+    int target_count;
+    int start_region; // region chains: the region whose places were supposed; -1 none
+    bool cell_starts; // cell chains: each branch starts from a value of the cell
+};
+
+class dynamic_hint_sink {
+  public:
+    virtual bool wants(const chain_rank& rank) = 0;
+    virtual void take(const dynamic_hint& hint) = 0;
+
+  protected:
+    ~dynamic_hint_sink() = default;
+};
+
+void search_dynamic(const candidate_grid& g, chain_space& space, int depth, chain_mode mode,
+                    dynamic_hint_sink& sink);
+
+// --- propagation -----------------------------------------------------------------------
+
+void start_propagation(propagation& p) {
+    ++p.stamp;
+    p.count = 0;
+    p.parents_used = 0;
+    p.contradiction = false;
+    p.nested_count = 0;
 }
 
-int size_of_set(const follow_space& f, const std::uint64_t* set) {
-    int n = 0;
-    for (int w = 0; w < words; ++w) n += std::popcount(set[w]);
-    for (int k = 0; k < f.nested_count; ++k) {
-        int bit = node_total + k;
-        if ((set[bit >> 6] >> (bit & 63) & 1) != 0) n += f.nested_nodes[k] - 1;
-    }
-    return n;
+void add_parent(propagation& p, int parent) {
+    if (p.parents_used < max_parents) p.parents[p.parents_used++] = parent;
 }
 
-int size_of(const follow_space& f, int node) {
-    return size_of_set(f, f.rests_on[node]);
+// Stores a node whose parents were added just before, from first on.
+void store_node(propagation& p, int node, int first, int how, int nested) {
+    p.seen[node] = p.stamp;
+    p.order[p.count++] = node;
+    p.first_parent[node] = first;
+    p.parent_count[node] = p.parents_used - first;
+    p.how[node] = how;
+    p.nested[node] = nested;
 }
 
-// Adds node, resting on the nodes in the set rests (its own bit is added), unless it is there
-// already. Meeting its opposite is a contradiction: the nodes of both chains count.
-void derive_on(follow_space* f, int node, const std::uint64_t* rests) {
-    if (reached(*f, node) || f->conflict != 0) return;
-    f->stamp[node] = f->now;
-    std::uint64_t* set = f->rests_on[node];
-    for (int w = 0; w < words; ++w) set[w] = rests[w];
-    set[node >> 6] |= std::uint64_t{1} << (node & 63);
-    if (reached(*f, node ^ 1)) {
-        f->conflict = size_of(*f, node) + size_of(*f, node ^ 1);
-        f->clash[0] = 1;
-        f->clash[1] = node_cell(node);
-        f->clash[2] = node_value(node);
-        return;
-    }
-    int cell = node_cell(node);
-    int v = node_value(node);
-    if (node_on(node)) {
-        f->work.value[cell] = v;
+// The parents, beside the node it came from, of a node on reached by a rule in a dynamic chain:
+// the nodes off that struck the candidates the rule needed gone.
+void add_struck_parents(propagation& p, const int* snapshot, const int* now, int on_node,
+                        int how) {
+    int cell = node_cell(on_node);
+    int v = node_value(on_node);
+    if (how == by_cell) {
+        for (int bits = snapshot[cell] & ~now[cell]; bits != 0; bits &= bits - 1) {
+            int struck = node_of(cell, value_of_bit(bits & -bits), false);
+            if (p.has(struck)) add_parent(p, struck);
+        }
     } else {
-        f->work.cand[cell] &= ~value_bit[v];
-    }
-    f->queue[f->tail++] = node;
-}
-
-// The union of what the parents rest on, with the bit of a nested chain (-1: none), in set.
-void union_of(const follow_space& f, const int* parents, int parent_count, int nested,
-              std::uint64_t* set) {
-    for (int w = 0; w < words; ++w) set[w] = 0;
-    if (nested >= 0) set[nested >> 6] |= std::uint64_t{1} << (nested & 63);
-    for (int k = 0; k < parent_count; ++k) {
-        const std::uint64_t* from = f.rests_on[parents[k]];
-        for (int w = 0; w < words; ++w) set[w] |= from[w];
+        for (int other : unit_cell[how]) {
+            if ((snapshot[other] & ~now[other] & value_bit[v]) == 0) continue;
+            int struck = node_of(other, v, false);
+            if (p.has(struck)) add_parent(p, struck);
+        }
     }
 }
 
-// Adds node, resting on the nodes in parents.
-void derive(follow_space* f, int node, const int* parents, int parent_count) {
-    if (reached(*f, node) || f->conflict != 0) return;
-    std::uint64_t rests[words];
-    union_of(*f, parents, parent_count, -1, rests);
-    derive_on(f, node, rests);
-}
+bool add_nested_nodes(chain_space& space, int depth, propagation& p, chain_mode mode, int* queue,
+                      int& tail);
 
-// The off nodes already reached among the places of v in a unit other than cell (-1: all),
-// where v was a candidate to start with.
-int offs_in_unit(const follow_space& f, const candidate_grid& g, int unit, int v, int cell,
-                 int* into) {
-    int count = 0;
-    for (int i = 0; i < 9; ++i) {
-        int at = unit_cell[unit][i];
-        if (at == cell || (g.cand[at] & value_bit[v]) == 0) continue;
-        int off = node_of(at, v, false);
-        if (reached(f, off)) into[count++] = off;
-    }
-    return count;
-}
-
-// A contradiction the copy shows without a node meeting its opposite: a cell left without a
-// value, or a value without a place in a unit. Its nodes: all the chains that emptied it.
-void empty_conflict(follow_space* f, const int* offs, int count, int kind, int where, int v) {
-    f->clash[0] = kind;
-    f->clash[1] = where;
-    f->clash[2] = v;
-    std::uint64_t all[words] = {};
-    for (int k = 0; k < count; ++k) {
-        for (int w = 0; w < words; ++w) all[w] |= f->rests_on[offs[k]][w];
-    }
-    int n = size_of_set(*f, all);
-    f->conflict = n > 0 ? n : 1;
-}
-
-// What follows from one node: the singles, or, following one value, its places alone.
-void follow_node(follow_space* f, const candidate_grid& g, int node, bool one_value) {
-    int cell = node_cell(node);
-    int v = node_value(node);
-    if (node_on(node)) {
-        int peers[21]; // the cell itself among them
-        int count = cells_in(peer_cells[cell], peers);
-        for (int k = 0; k < count; ++k) {
-            if (peers[k] != cell && (f->work.cand[peers[k]] & value_bit[v]) != 0) {
-                derive(f, node_of(peers[k], v, false), &node, 1);
-            }
-        }
-        if (!one_value) {
-            for (int w = 1; w <= 9; ++w) {
-                if (w != v && (f->work.cand[cell] & value_bit[w]) != 0) {
-                    derive(f, node_of(cell, w, false), &node, 1);
-                }
-            }
-            f->work.cand[cell] = 0;
-        }
-        return;
-    }
-    int parents[9];
-    if (!one_value && f->work.value[cell] == 0) {
-        int left = f->work.cand[cell];
-        int count = 0;
-        for (int w = 1; w <= 9; ++w) {
-            int off = node_of(cell, w, false);
-            if ((g.cand[cell] & value_bit[w]) != 0 && reached(*f, off)) parents[count++] = off;
-        }
-        if (left == 0) {
-            empty_conflict(f, parents, count, 2, cell, 0);
-            return;
-        }
-        if (std::popcount(static_cast<unsigned>(left)) == 1) {
-            int w = std::countr_zero(static_cast<unsigned>(left)) + 1;
-            derive(f, node_of(cell, w, true), parents, count);
-        }
-    }
-    int units[3] = {row_of[cell], 9 + col_of[cell], 18 + box_of[cell]};
-    for (int unit : units) {
-        bool placed = false;
-        for (int i = 0; i < 9; ++i) placed |= f->work.value[unit_cell[unit][i]] == v;
-        if (placed) continue;
-        int places = places_in_unit(f->work, unit, v);
-        if (std::popcount(static_cast<unsigned>(places)) > 1) continue;
-        if (places == 0) {
-            int count = offs_in_unit(*f, g, unit, v, -1, parents);
-            empty_conflict(f, parents, count, 3, unit, v);
-            return;
-        }
-        int at = unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))];
-        int count = offs_in_unit(*f, g, unit, v, at, parents);
-        derive(f, node_of(at, v, true), parents, count);
-    }
-}
-
-// The ratings a chain of this level may use inside, from pointing (2.6) up to below this:
-// the singles are followed anyway.
-int inner_limit(int level) {
-    static constexpr int below[] = {0, 63, 75, 85, 90, 95};
-    return below[level];
-}
-
-// The nodes a nested technique's step rests on: what the supposition ruled out in its cells,
-// and of its values in its units; for a nested chain, which may have used any of it,
-// everything the supposition ruled out so far.
-int pattern_parents(const follow_space& f, const candidate_grid& g, const step& s, int* parents) {
-    int count = 0;
-    if (technique_table[s.technique].rating >= 65) {
-        for (int n = 0; n < node_total; n += 2) {
-            if (reached(f, n) && (g.cand[node_cell(n)] & value_bit[node_value(n)]) != 0) {
-                parents[count++] = n;
-            }
-        }
-        return count;
-    }
-    auto take = [&](int cell, int values) {
-        for (int w = 1; w <= 9; ++w) {
-            if ((values & value_bit[w]) == 0 || (g.cand[cell] & value_bit[w]) == 0) continue;
-            int off = node_of(cell, w, false);
-            if (reached(f, off) && count < node_total) parents[count++] = off;
-        }
-    };
-    for (int k = 0; k < s.cause_count; ++k) take(s.cause[k], all_values);
-    if (technique_table[s.technique].find == find_fish) {
-        // the base lines through the corners, where the value was ruled out
-        for (int k = 0; k < s.cause_count; ++k) {
-            int line = s.unit[0] == 9 ? 9 + col_of[s.cause[k]] : row_of[s.cause[k]];
-            for (int i = 0; i < 9; ++i) take(unit_cell[line][i], s.values);
-        }
-        return count;
-    }
-    for (int unit : s.unit) {
-        if (unit < 0 || unit >= 27) continue;
-        for (int i = 0; i < 9; ++i) take(unit_cell[unit][i], s.values & all_values);
-    }
-    return count;
-}
-
-// Follows one supposition as far as it goes. Returns the nodes of the contradiction it meets,
-// or 0.
-int follow(follow_space* f, const candidate_grid& g, int start, bool one_value, int level) {
-    f->work = g;
-    ++f->now;
-    f->head = f->tail = 0;
-    f->conflict = 0;
-    f->nested_count = 0;
-    derive(f, start, nullptr, 0);
-    static thread_local int parents[node_total];
+// Follows the supposition start on the grid g; the room's work grid is g again afterwards.
+void propagate(chain_space& space, int depth, propagation& p, const candidate_grid& g, int start,
+               chain_mode mode) {
+    dynamic_room& room = space.dynamics[depth];
+    start_propagation(p);
+    room.work = g;
+    std::copy(g.cand, g.cand + 81, room.snapshot);
+    int* now = room.work.cand;
+    const int* snapshot = room.snapshot;
+    int head_on = 0;
+    int tail_on = 0;
+    int head_off = 0;
+    int tail_off = 0;
+    store_node(p, start, p.parents_used, by_start, -1);
+    (node_on(start) ? room.queue_on[tail_on++] : room.queue_off[tail_off++]) = start;
+    int links[32];
+    int hows[32];
     for (;;) {
-        while (f->head < f->tail && f->conflict == 0) {
-            follow_node(f, g, f->queue[f->head++], one_value);
+        if (head_on < tail_on) {
+            int from = room.queue_on[head_on++];
+            int n = links_from_on(now, from, mode.cell_rules(), true, links);
+            for (int k = 0; k < n; ++k) {
+                int q = links[k];
+                if (p.has(q ^ 1)) {
+                    p.contradiction = true;
+                    p.clash_stored = q ^ 1;
+                    p.clash_node = q;
+                    p.clash_parents[0] = from;
+                    p.clash_parent_count = 1;
+                    room.work = g;
+                    return;
+                }
+                if (p.has(q)) continue;
+                int first = p.parents_used;
+                add_parent(p, from);
+                store_node(p, q, first, by_start, -1);
+                room.queue_off[tail_off++] = q;
+            }
+        } else if (head_off < tail_off) {
+            int from = room.queue_off[head_off++];
+            int n = links_from_off(now, from, mode.cell_rules(), true, links, hows);
+            int first_parent[32];
+            int parent_count[32];
+            for (int k = 0; k < n; ++k) {
+                // parents go in the pool now, while the candidate of from is still there
+                first_parent[k] = p.parents_used;
+                add_parent(p, from);
+                if (mode.dynamic()) add_struck_parents(p, snapshot, now, links[k], hows[k]);
+                parent_count[k] = p.parents_used - first_parent[k];
+            }
+            if (mode.dynamic()) now[node_cell(from)] &= ~value_bit[node_value(from)];
+            for (int k = 0; k < n; ++k) {
+                int q = links[k];
+                if (p.has(q ^ 1)) {
+                    p.contradiction = true;
+                    p.clash_stored = q ^ 1;
+                    p.clash_node = q;
+                    p.clash_parent_count = std::min(parent_count[k], 32);
+                    for (int i = 0; i < p.clash_parent_count; ++i) {
+                        p.clash_parents[i] = p.parents[first_parent[k] + i];
+                    }
+                    room.work = g;
+                    return;
+                }
+                if (p.has(q)) continue;
+                p.seen[q] = p.stamp;
+                p.order[p.count++] = q;
+                p.first_parent[q] = first_parent[k];
+                p.parent_count[q] = parent_count[k];
+                p.how[q] = hows[k];
+                p.nested[q] = -1;
+                room.queue_on[tail_on++] = q;
+            }
+        } else if (mode.level < 1 || stop_flag != 0 ||
+                   !add_nested_nodes(space, depth, p, mode, room.queue_off, tail_off)) {
+            break;
         }
-        if (f->conflict != 0 || level == 0) return f->conflict;
-        if (first_step_between(f->work, &f->inner, 26, inner_limit(level)) < 0) return 0;
-        const step& s = f->inner;
-        int count = pattern_parents(*f, g, s, parents);
-        int nested = -1;
-        if (technique_table[s.technique].rating >= 65 && f->nested_count < nested_bits) {
-            nested = node_total + f->nested_count;
-            f->nested_nodes[f->nested_count++] = s.unit[0];
+    }
+    room.work = g;
+}
+
+// --- counting the nodes a conclusion rests on --------------------------------------------
+
+// The number of distinct nodes among target and its ancestors; the nested chain steps met on
+// the way go into nested (identities, one each) and their nodes into nested_nodes.
+int ancestry(dynamic_room& room, const target& t, std::uint64_t* nested, int* nested_nodes,
+             int& nested_count) {
+    const propagation& p = *t.branch;
+    ++room.visit_stamp;
+    int stack[node_total];
+    int top = 0;
+    int count = 1;
+    room.visit[t.node] = room.visit_stamp;
+    auto push = [&](int node) {
+        if (room.visit[node] == room.visit_stamp) return;
+        room.visit[node] = room.visit_stamp;
+        stack[top++] = node;
+        ++count;
+    };
+    if (t.clash) {
+        for (int i = 0; i < p.clash_parent_count; ++i) push(p.clash_parents[i]);
+    } else {
+        stack[top++] = t.node;
+    }
+    while (top > 0) {
+        int node = stack[--top];
+        if (p.nested[node] >= 0) {
+            int k = p.nested[node];
+            bool listed = false;
+            for (int i = 0; i < nested_count; ++i) listed |= nested[i] == p.nested_identity[k];
+            if (!listed && nested_count < max_nested_references) {
+                nested[nested_count] = p.nested_identity[k];
+                nested_nodes[nested_count++] = p.nested_nodes[k];
+            }
         }
-        std::uint64_t rests[words]; // once for all that the step finds
-        union_of(*f, parents, count, nested, rests);
-        for (int i = 0; i < s.removed_count; ++i) {
-            derive_on(f, node_of(s.removed_cell[i], s.removed_value[i], false), rests);
-        }
-        for (int i = 0; i < s.placed_count; ++i) {
-            derive_on(f, node_of(s.placed_cell[i], s.placed_value[i], true), rests);
-        }
+        for (int i = 0; i < p.parent_count[node]; ++i) push(p.parents[p.first_parent[node] + i]);
+    }
+    return count;
+}
+
+int count_nodes(dynamic_room& room, const target* targets, int n) {
+    std::uint64_t nested[max_nested_references];
+    int nested_nodes[max_nested_references];
+    int nested_count = 0;
+    int total = 0;
+    for (int i = 0; i < n; ++i) total += ancestry(room, targets[i], nested, nested_nodes, nested_count);
+    for (int i = 0; i < nested_count; ++i) total += nested_nodes[i];
+    return total;
+}
+
+// --- the per-cell search ----------------------------------------------------------------
+
+technique technique_of(chain_mode mode, int kind) {
+    if (mode.family == chain_family::nishio) return technique::nishio;
+    if (mode.family == chain_family::multiple) {
+        return kind == cell_kind ? technique::cell_forcing_chain : technique::region_forcing_chain;
+    }
+    switch (kind) {
+    case contradiction_kind: return technique::contradiction_chain;
+    case double_kind: return technique::double_chain;
+    case cell_kind: return technique::dynamic_cell_chain;
+    default: return technique::dynamic_region_chain;
     }
 }
 
-void keep(level_space* space, int side, int candidate) {
-    const follow_space& f = space->f;
-    std::uint16_t* row = space->reach[side][candidate];
-    for (int n = 0; n < node_total; ++n) {
-        int size = reached(f, n) ? size_of(f, n) : 0;
-        row[n] = static_cast<std::uint16_t>(size < 65535 ? size : 65535);
-    }
+double base_of(chain_mode mode) {
+    if (mode.family == chain_family::nishio) return base_rating(technique::nishio);
+    if (mode.family == chain_family::multiple) return base_rating(technique::cell_forcing_chain);
+    return scale.nesting[mode.level].tenths / 10.0;
 }
 
-struct best_step {
-    int nodes = 0;
-    int conclusion = -1; // a node
-    int form = 0;
-    int cell = -1;
-    int value = 0;
-    int region = -1;
+struct cell_search {
+    const candidate_grid& g;
+    dynamic_room& room;
+    chain_mode mode;
+    dynamic_hint_sink& sink;
 };
 
-void consider(best_step* best, int nodes, int conclusion, int form, int cell, int value,
-              int region) {
-    if (best->conclusion >= 0 && nodes >= best->nodes) return;
-    *best = {nodes, conclusion, form, cell, value, region};
-}
-
-// A node is news if the grid does not know it yet: a value not placed, a candidate still there.
-bool news(const candidate_grid& g, int node) {
+// Hands on a step that concludes node (placing it when on, removing it when off), resting on
+// the targets, if it removes anything.
+void conclude(cell_search& c, int kind, int node, const target* targets, int n,
+              const dynamic_shape& shape, int start_region, bool cell_starts) {
     int cell = node_cell(node);
-    return (g.cand[cell] & value_bit[node_value(node)]) != 0 && g.value[cell] == 0;
+    int v = node_value(node);
+    candidate_set removed;
+    if (node_on(node)) {
+        for (int bits = c.g.cand[cell] & ~value_bit[v]; bits != 0; bits &= bits - 1) {
+            removed.add(cell, value_of_bit(bits & -bits));
+        }
+    } else if ((c.g.cand[cell] & value_bit[v]) != 0) {
+        removed.add(cell, v);
+    }
+    if (removed.empty()) return;
+    dynamic_hint hint;
+    hint.target_count = n;
+    for (int i = 0; i < n; ++i) hint.targets[i] = targets[i];
+    int nodes = count_nodes(c.room, targets, n);
+    hint.rank = {base_of(c.mode) + length_term(nodes), nodes, kind};
+    if (!c.sink.wants(hint.rank)) return;
+    technique id = technique_of(c.mode, kind);
+    dynamic_shape full = shape;
+    full.nodes = nodes;
+    full.level = c.mode.family == chain_family::dynamic ? c.mode.level : 0;
+    full.nishio = c.mode.family == chain_family::nishio;
+    hint.s = node_on(node) ? placement_step(id, hint.rank.rating, cell, v, full)
+                           : removal_step(id, hint.rank.rating, full);
+    hint.s.removed = removed;
+    hint.start_region = start_region;
+    hint.cell_starts = cell_starts;
+    c.sink.take(hint);
 }
 
-// The conclusion that every supposition in starts (candidates) reaches, with the fewest nodes.
-void common_end(const level_space& space, const candidate_grid& g, const int* starts, int count,
-                int form, int region, best_step* best) {
-    for (int k = 0; k < count; ++k) {
-        if (space.conflict[1][starts[k]] != 0) return; // that one is a contradiction of its own
-    }
-    for (int n = 0; n < node_total; ++n) {
-        if (!news(g, n)) continue;
-        int total = 0;
-        for (int k = 0; k < count && total >= 0; ++k) {
-            int size = space.reach[1][starts[k]][n];
-            total = size == 0 ? -1 : total + size;
-        }
-        if (total > 0) {
-            consider(best, total, n, form, starts[0] / 9, starts[0] % 9 + 1, region);
+void contradiction(cell_search& c, const propagation& p, int cell, int v, bool on) {
+    target targets[2] = {{&p, p.clash_stored, false}, {&p, p.clash_node, true}};
+    dynamic_shape shape{cell, v, on, -1, 0, false, 0, node_cell(p.clash_stored),
+                        node_value(p.clash_stored)};
+    conclude(c, contradiction_kind, node_of(cell, v, !on), targets, 2, shape, -1, false);
+}
+
+// What every branch reaches, in the first branch's order: nodes on (placed), then nodes off.
+void common_ends(cell_search& c, int kind, const propagation* const* branches, int n,
+                 const dynamic_shape& shape, int start_region, bool cell_starts) {
+    const propagation& first = *branches[0];
+    for (bool on : {true, false}) {
+        for (int i = 0; i < first.count; ++i) {
+            int node = first.order[i];
+            if (node_on(node) != on) continue;
+            bool everywhere = true;
+            for (int b = 1; b < n && everywhere; ++b) everywhere = branches[b]->has(node);
+            if (!everywhere) continue;
+            target targets[10];
+            for (int b = 0; b < n; ++b) targets[b] = {branches[b], node, false};
+            conclude(c, kind, node, targets, n, shape, start_region, cell_starts);
         }
     }
 }
 
-bool dynamic_step(const candidate_grid& g, int level, bool one_value, step* s) {
-    static thread_local std::unique_ptr<level_space> spaces[6];
-    if (!spaces[level]) spaces[level] = std::make_unique<level_space>();
-    level_space& space = *spaces[level];
-    best_step best;
-    for (int cell = 0; cell < 81; ++cell) {
-        if (stop_flag != 0) return false; // a supposition at a deep level takes a while
-        for (int v = 1; v <= 9; ++v) {
-            if ((g.cand[cell] & value_bit[v]) == 0) continue;
-            int candidate = cell * 9 + v - 1;
-            for (int side = 1; side >= (one_value ? 1 : 0); --side) {
-                int nodes = follow(&space.f, g, node_of(cell, v, side == 1), one_value, level);
-                space.conflict[side][candidate] = nodes;
-                if (nodes != 0) {
-                    consider(&best, nodes, node_of(cell, v, side == 0),
-                             side == 1 ? on_fails : off_fails, cell, v, -1);
-                } else if (!one_value) {
-                    keep(&space, side, candidate);
-                }
+void search_cell(cell_search& c, chain_space& space, int depth, int cell) {
+    const candidate_grid& g = c.g;
+    dynamic_room& room = c.room;
+    bool nishio = c.mode.family == chain_family::nishio;
+    bool multiple = c.mode.family == chain_family::multiple;
+    int values = g.cand[cell];
+    int n = count_of(values);
+    int i = 0;
+    for (int bits = values; bits != 0; bits &= bits - 1, ++i) {
+        int v = value_of_bit(bits & -bits);
+        propagation& on = room.on_branch[i];
+        propagate(space, depth, on, g, node_of(cell, v, true), c.mode);
+        if (!multiple && on.contradiction) contradiction(c, on, cell, v, true);
+        if (!multiple) {
+            propagation& off = room.off_branch;
+            propagate(space, depth, off, g, node_of(cell, v, false), c.mode);
+            if (off.contradiction) contradiction(c, off, cell, v, false);
+            if (!nishio && n >= 3) {
+                const propagation* both[2] = {&on, &off};
+                dynamic_shape shape{cell, v, true, -1, 0, false, 0, -1, 0};
+                common_ends(c, double_kind, both, 2, shape, -1, false);
             }
-            if (one_value || space.conflict[0][candidate] != 0 ||
-                space.conflict[1][candidate] != 0) {
+        }
+        if (nishio) continue;
+        for (int kind : kinds_brc) {
+            int unit = unit_of(kind, cell);
+            int places = places_in(g, unit, v);
+            if (count_of(places) < 2 || unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))] != cell) {
                 continue;
             }
-            for (int n = 0; n < node_total; ++n) {
-                int on = space.reach[1][candidate][n];
-                int off = space.reach[0][candidate][n];
-                if (on != 0 && off != 0 && news(g, n)) {
-                    consider(&best, on + off, n, both_ways, cell, v, -1);
+            const propagation* branches[9] = {&on};
+            int count = 1;
+            for (int k = 0; k < 9; ++k) {
+                int other = unit_cell[unit][k];
+                if ((places >> k & 1) == 0 || other == cell) continue;
+                propagation& branch = room.region_branch[count - 1];
+                propagate(space, depth, branch, g, node_of(other, v, true), c.mode);
+                branches[count++] = &branch;
+            }
+            dynamic_shape shape{cell, v, true, unit, 0, false, 0, -1, 0};
+            common_ends(c, region_kind, branches, count, shape, unit, false);
+        }
+    }
+    if (nishio) return;
+    const propagation* branches[9];
+    for (int k = 0; k < n; ++k) branches[k] = &room.on_branch[k];
+    dynamic_shape shape{cell, 0, true, -1, 0, false, 0, -1, 0};
+    common_ends(c, cell_kind, branches, n, shape, -1, true);
+}
+
+void search_dynamic(const candidate_grid& g, chain_space& space, int depth, chain_mode mode,
+                    dynamic_hint_sink& sink) {
+    cell_search c{g, space.dynamics[depth], mode, sink};
+    int fewest = mode.family == chain_family::multiple ? 3 : 2;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (count_of(g.cand[cell]) < fewest) continue;
+        if (depth == 0 && stop_flag != 0) return;
+        search_cell(c, space, depth, cell);
+    }
+}
+
+// --- nesting ------------------------------------------------------------------------------
+
+// The candidates a step of a simpler technique needs gone, of those the supposition struck:
+// present before it, absent now.
+candidate_set premises_of(const step& s, const int* before, const int* now) {
+    candidate_set premises;
+    auto add_struck = [&](int cell, int v) {
+        if ((before[cell] & ~now[cell] & value_bit[v]) != 0) premises.add(cell, v);
+    };
+    if (const auto* shape = std::get_if<intersection_shape>(&s.shape)) {
+        for (int cell : unit_cell[shape->from]) {
+            if (unit_of(kind_of(shape->to), cell) != shape->to) add_struck(cell, shape->v);
+        }
+    } else if (const auto* fish = std::get_if<fish_shape>(&s.shape)) {
+        int base_kind = fish->columns ? column_unit : row_unit;
+        for (int line = 0; line < 9; ++line) {
+            if ((fish->base >> line & 1) == 0) continue;
+            for (int i = 0; i < 9; ++i) {
+                if ((fish->cover >> i & 1) == 0) add_struck(unit_cell[base_kind + line][i], fish->v);
+            }
+        }
+    } else if (const auto* set = std::get_if<subset_shape>(&s.shape)) {
+        bool hidden = s.id == technique::hidden_pair;
+        for (int i = 0; i < 9; ++i) {
+            int cell = unit_cell[set->unit][i];
+            bool in_set = (set->positions >> i & 1) != 0;
+            if (hidden == in_set) continue;
+            int values = hidden ? set->values : all_values & ~set->values;
+            for (int bits = values; bits != 0; bits &= bits - 1) {
+                add_struck(cell, value_of_bit(bits & -bits));
+            }
+        }
+    }
+    return premises;
+}
+
+// The premises of a chain: what its nodes on needed struck. A node reached by the cell rule
+// needs its cell's other values gone; by the region rule, its value's other places there.
+void add_chain_premises(candidate_set& premises, const int* before, const int* now, int node,
+                        int how) {
+    int cell = node_cell(node);
+    int v = node_value(node);
+    if (how == by_cell) {
+        for (int bits = before[cell] & ~now[cell]; bits != 0; bits &= bits - 1) {
+            premises.add(cell, value_of_bit(bits & -bits));
+        }
+    } else if (how >= 0 && how < 27) {
+        for (int other : unit_cell[how]) {
+            if ((before[other] & ~now[other] & value_bit[v]) != 0) premises.add(other, v);
+        }
+    }
+}
+
+std::uint64_t mix(std::uint64_t x) {
+    x ^= x >> 33;
+    x *= 0xff51afd7ed558ccdULL;
+    x ^= x >> 33;
+    x *= 0xc4ceb9fe1a85ec53ULL;
+    return x ^ (x >> 33);
+}
+
+// Collects every step of a simpler technique that rests on the supposition.
+class rule_collector : public step_sink {
+  public:
+    rule_collector(dynamic_room& room, const int* before, const int* now)
+        : room_(room), before_(before), now_(now) {}
+    bool take(const step& s) override {
+        candidate_set premises = premises_of(s, before_, now_);
+        if (premises.empty() || room_.nested_count >= max_nested_steps) return true;
+        nested_step& n = room_.nested_steps[room_.nested_count++];
+        n.removed = s.removed;
+        n.premises = premises;
+        n.chain = false;
+        n.identity = 0;
+        n.nodes = 0;
+        return true;
+    }
+
+  private:
+    dynamic_room& room_;
+    const int* before_;
+    const int* now_;
+};
+
+// Collects every static chain step, for the nested chains of level 2 and up.
+class static_collector : public static_hint_sink {
+  public:
+    explicit static_collector(dynamic_room& room) : room_(room) {}
+    bool wants(const chain_rank&) override { return true; }
+    void take(const chain_rank& rank, const step& s, const int* nodes, const int* hows,
+              int length) override {
+        if (room_.nested_count >= max_nested_steps) return;
+        nested_step& n = room_.nested_steps[room_.nested_count++];
+        n.rank = rank;
+        n.removed = s.removed;
+        n.premises = candidate_set{};
+        for (int i = 0; i < length; ++i) {
+            if (node_on(nodes[i]) && hows[i] != by_start) {
+                add_chain_premises(n.premises, room_.snapshot, room_.work.cand, nodes[i], hows[i]);
+            }
+        }
+        n.chain = true;
+        n.nodes = length;
+        std::uint64_t identity = mix(static_cast<std::uint64_t>(nodes[length - 1]) + 1);
+        for (int i = 0; i < length; ++i) identity += mix(static_cast<std::uint64_t>(nodes[i]) * 7919 + 13);
+        n.identity = identity;
+    }
+
+  private:
+    dynamic_room& room_;
+};
+
+// Collects every dynamic chain step found a level deeper, with what it rests on here.
+class dynamic_collector : public dynamic_hint_sink {
+  public:
+    dynamic_collector(dynamic_room& outer, dynamic_room& inner) : outer_(outer), inner_(inner) {}
+    bool wants(const chain_rank&) override { return true; }
+    void take(const dynamic_hint& hint) override {
+        if (outer_.nested_count >= max_nested_steps) return;
+        nested_step& n = outer_.nested_steps[outer_.nested_count++];
+        n.rank = hint.rank;
+        n.removed = hint.s.removed;
+        n.premises = candidate_set{};
+        n.chain = true;
+        n.nodes = hint.rank.nodes;
+        std::uint64_t identity = 0;
+        for (int t = 0; t < hint.target_count; ++t) {
+            const target& tg = hint.targets[t];
+            const propagation& p = *tg.branch;
+            // the target's ancestors, walked as the count walks them
+            ++inner_.visit_stamp;
+            int stack[node_total + 1];
+            int top = 0;
+            std::uint64_t part = mix(static_cast<std::uint64_t>(tg.node) + 1 + 1000 * t);
+            auto visit = [&](int node) {
+                if (inner_.visit[node] == inner_.visit_stamp) return;
+                inner_.visit[node] = inner_.visit_stamp;
+                stack[top++] = node;
+            };
+            if (tg.clash) {
+                for (int i = 0; i < p.clash_parent_count; ++i) visit(p.clash_parents[i]);
+            } else {
+                visit(tg.node);
+            }
+            while (top > 0) {
+                int node = stack[--top];
+                part += mix(static_cast<std::uint64_t>(node) * 7919 + 13);
+                if (node_on(node)) {
+                    int how = p.how[node];
+                    if (how == by_start) {
+                        if (hint.cell_starts) how = by_cell;
+                        else if (hint.start_region >= 0) how = hint.start_region;
+                    }
+                    add_chain_premises(n.premises, outer_.snapshot, outer_.work.cand, node, how);
+                }
+                for (int i = 0; i < p.parent_count[node]; ++i) {
+                    visit(p.parents[p.first_parent[node] + i]);
                 }
             }
+            identity = identity * 31 + part;
+        }
+        n.identity = identity;
+    }
+
+  private:
+    dynamic_room& outer_;
+    dynamic_room& inner_;
+};
+
+// Sorts the collected chain steps from the first of the rule on by rank, keeping the order found
+// among equals, and drops a step that removes just what an earlier one does.
+void sort_chain_steps(dynamic_room& room, int from) {
+    std::stable_sort(room.nested_steps + from, room.nested_steps + room.nested_count,
+                     [](const nested_step& a, const nested_step& b) {
+                         return ranks_before(a.rank, b.rank);
+                     });
+    int kept = from;
+    for (int i = from; i < room.nested_count; ++i) {
+        bool repeated = false;
+        for (int k = from; k < kept && !repeated; ++k) {
+            repeated = room.nested_steps[k].removed == room.nested_steps[i].removed;
+        }
+        if (!repeated) room.nested_steps[kept++] = room.nested_steps[i];
+    }
+    // a chain step the supposition did not make possible is no nested step
+    int with_premises = from;
+    for (int i = from; i < kept; ++i) {
+        if (!room.nested_steps[i].premises.empty()) room.nested_steps[with_premises++] = room.nested_steps[i];
+    }
+    room.nested_count = with_premises;
+}
+
+// When a supposition's singles run dry: the first rule of the level that finds steps resting on
+// the supposition, each step's removals struck as nodes off. False when none does.
+bool add_nested_nodes(chain_space& space, int depth, propagation& p, chain_mode mode, int* queue,
+                      int& tail) {
+    dynamic_room& room = space.dynamics[depth];
+    const candidate_grid& now = room.work;
+    room.nested_count = 0;
+    struct plain_rule {
+        bool (*find)(const candidate_grid&, int, step_sink&);
+        int param;
+    };
+    static constexpr plain_rule plain_rules[4] = {
+        {find_intersections, 0}, {find_hidden_subsets, 2}, {find_naked_subsets, 2}, {find_fish, 2}};
+    rule_collector plain(room, room.snapshot, now.cand);
+    for (const plain_rule& rule : plain_rules) {
+        rule.find(now, rule.param, plain);
+        if (room.nested_count > 0) break;
+    }
+    if (room.nested_count == 0 && mode.level >= 2 && mode.level <= 3) {
+        static_collector chains(room);
+        search_static_chains(now, space.statics[depth + 1], chains);
+        sort_chain_steps(room, 0);
+    }
+    if (room.nested_count == 0 && mode.level == 3) {
+        dynamic_collector chains(room, space.dynamics[depth + 1]);
+        search_dynamic(now, space, depth + 1, {chain_family::multiple, 0}, chains);
+        sort_chain_steps(room, 0);
+    }
+    if (room.nested_count == 0 && mode.level >= 4) {
+        dynamic_collector chains(room, space.dynamics[depth + 1]);
+        search_dynamic(now, space, depth + 1, {chain_family::dynamic, 0}, chains);
+        sort_chain_steps(room, 0);
+        if (room.nested_count == 0 && mode.level == 5) {
+            search_dynamic(now, space, depth + 1, {chain_family::dynamic, 2}, chains);
+            sort_chain_steps(room, 0);
         }
     }
-    if (!one_value) {
-        int starts[9];
-        for (int cell = 0; cell < 81; ++cell) {
-            int count = 0;
-            for (int v = 1; v <= 9; ++v) {
-                if ((g.cand[cell] & value_bit[v]) != 0) starts[count++] = cell * 9 + v - 1;
-            }
-            if (count >= 2) common_end(space, g, starts, count, every_value, -1, &best);
+    if (room.nested_count == 0) return false;
+    bool added = false;
+    for (int k = 0; k < room.nested_count; ++k) {
+        const nested_step& n = room.nested_steps[k];
+        int reference = -1;
+        if (n.chain && p.nested_count < max_nested_references) {
+            reference = p.nested_count++;
+            p.nested_identity[reference] = n.identity;
+            p.nested_nodes[reference] = n.nodes;
         }
-        for (int unit = 0; unit < 27; ++unit) {
-            for (int v = 1; v <= 9; ++v) {
-                int places = places_in_unit(g, unit, v);
-                int count = 0;
-                for (int i = 0; i < 9; ++i) {
-                    if ((places >> i & 1) != 0) starts[count++] = unit_cell[unit][i] * 9 + v - 1;
-                }
-                if (count >= 2) common_end(space, g, starts, count, every_place, unit, &best);
-            }
-        }
+        n.removed.each([&](int cell, int v) {
+            int node = node_of(cell, v, false);
+            if (p.has(node)) return;
+            int first = p.parents_used;
+            n.premises.each([&](int pc, int pv) {
+                int struck = node_of(pc, pv, false);
+                if (p.has(struck)) add_parent(p, struck);
+            });
+            store_node(p, node, first, by_nesting, reference);
+            queue[tail++] = node;
+            added = true;
+        });
     }
-    if (best.conclusion < 0) return false;
-    clear_step(s, s->technique);
-    int cell = node_cell(best.conclusion);
-    int v = node_value(best.conclusion);
-    if (node_on(best.conclusion)) {
-        add_placement(s, cell, v);
-    } else {
-        add_removal(s, g, cell, v);
+    return added;
+}
+
+// --- the rater's side ---------------------------------------------------------------------
+
+class best_dynamic_chain : public dynamic_hint_sink {
+  public:
+    bool wants(const chain_rank& rank) override { return !found_ || ranks_before(rank, best_); }
+    void take(const dynamic_hint& hint) override {
+        if (!wants(hint.rank)) return;
+        best_ = hint.rank;
+        step_ = hint.s;
+        found_ = true;
     }
-    s->rating = technique_table[s->technique].rating + length_term(best.nodes);
-    s->form = best.form;
-    s->unit[0] = best.nodes;
-    s->unit[1] = best.region;
-    s->values = value_bit[v] | value_bit[best.value] << 9;
-    add_cause(s, best.cell);
-    if (best.form == on_fails || best.form == off_fails) {
-        // followed once more, to say where the contradiction shows
-        follow(&space.f, g, node_of(best.cell, best.value, best.form == on_fails), one_value,
-               level);
-        for (int k = 0; k < 3; ++k) s->clash[k] = space.f.clash[k];
-    }
-    return true;
+    bool found_ = false;
+    chain_rank best_{};
+    step step_{};
+};
+
+bool find_best(const candidate_grid& g, chain_space& space, chain_mode mode, step_sink& sink) {
+    best_dynamic_chain best;
+    search_dynamic(g, space, 0, mode, best);
+    if (stop_flag != 0) return false;
+    return best.found_ && !sink.take(best.step_);
 }
 
 } // namespace
 
-bool find_nishio(const candidate_grid& g, int, step* s) {
-    return dynamic_step(g, 0, true, s);
+bool find_nishio_chains(const candidate_grid& g, int, step_sink& sink, chain_space& space) {
+    return find_best(g, space, {chain_family::nishio, 0}, sink);
 }
 
-bool find_dynamic_chain(const candidate_grid& g, int level, step* s) {
-    return dynamic_step(g, level, false, s);
+bool find_multiple_chains(const candidate_grid& g, int, step_sink& sink, chain_space& space) {
+    return find_best(g, space, {chain_family::multiple, 0}, sink);
+}
+
+bool find_dynamic_chains(const candidate_grid& g, int level, step_sink& sink, chain_space& space) {
+    return find_best(g, space, {chain_family::dynamic, level}, sink);
 }

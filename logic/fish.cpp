@@ -1,56 +1,43 @@
-// Fish: when a value's places in n base lines (columns first, then rows) lie in n cover lines
-// of the other direction, the value fills each cover line within the base lines, and cannot
-// go elsewhere in them. n is 2 (x-wing), 3 (swordfish) or 4 (jellyfish).
+// Fish: when the places of a value in k base lines lie in k cover lines across them, the value
+// fills the cover lines from the base lines, and goes from the rest of the cover lines. Columns
+// are the base lines first, then rows; sets of lines in the order of their bit sets read as
+// numbers, values ascending within each set.
+#include "logic/scale.h"
 #include "logic/techniques.h"
 
-#include <bit>
-
-bool find_fish(const candidate_grid& g, int size, step* s) {
-    for (int columns = 1; columns >= 0; --columns) {
-        int base_first = columns ? 9 : 0;
-        int cover_first = columns ? 0 : 9;
-        for (int v = 1; v <= 9; ++v) {
-            int lines[9];
-            int places[9];
-            int count = 0;
-            for (int line = 0; line < 9; ++line) {
-                int p = places_in_unit(g, base_first + line, v);
-                int n = std::popcount(static_cast<unsigned>(p));
-                if (n >= 2 && n <= size) {
-                    lines[count] = line;
-                    places[count++] = p;
-                }
-            }
-            // every choice of size base lines, by a bit set over the candidates' indices
-            for (int pick = 0; pick < 1 << count; ++pick) {
-                if (std::popcount(static_cast<unsigned>(pick)) != size) continue;
+bool find_fish(const candidate_grid& g, int size, step_sink& sink) {
+    technique id = size == 2 ? technique::x_wing
+                   : size == 3 ? technique::swordfish
+                               : technique::jellyfish;
+    region_places p;
+    find_places(g, p);
+    int placed[10] = {};
+    for (int cell = 0; cell < 81; ++cell) ++placed[g.value[cell]];
+    for (bool columns : {true, false}) {
+        int base_kind = columns ? column_unit : row_unit;
+        int cover_kind = columns ? row_unit : column_unit;
+        for (int base = (1 << size) - 1; base < 512; base = next_subset(base)) {
+            for (int v = 1; v <= 9; ++v) {
+                if (placed[v] + 2 * size > 9) continue;
                 int cover = 0;
-                int base = 0;
-                for (int k = 0; k < count; ++k) {
-                    if ((pick >> k & 1) == 0) continue;
-                    cover |= places[k];
-                    base |= 1 << lines[k];
+                bool enough = true;
+                for (int bits = base; bits != 0 && enough; bits &= bits - 1) {
+                    int places = p.of[base_kind + std::countr_zero(static_cast<unsigned>(bits))][v];
+                    enough = count_of(places) >= 2;
+                    cover |= places;
                 }
-                if (std::popcount(static_cast<unsigned>(cover)) != size) continue;
-                clear_step(s, s->technique);
-                for (int c = 0; c < 9; ++c) {
-                    if ((cover >> c & 1) == 0) continue;
-                    for (int i = 0; i < 9; ++i) {
-                        if ((base >> i & 1) == 0) {
-                            add_removal(s, g, unit_cell[cover_first + c][i], v);
-                        } else if ((g.cand[unit_cell[cover_first + c][i]] & value_bit[v]) != 0) {
-                            add_cause(s, unit_cell[cover_first + c][i]);
-                        }
+                if (!enough || count_of(cover) != size) continue;
+                step s = removal_step(id, base_rating(id), fish_shape{v, columns, base, cover});
+                for (int bits = cover; bits != 0; bits &= bits - 1) {
+                    int line = cover_kind + std::countr_zero(static_cast<unsigned>(bits));
+                    // in a cover line, position i is base line i
+                    for (int outside = p.of[line][v] & ~base; outside != 0; outside &= outside - 1) {
+                        s.removed.add(unit_cell[line][std::countr_zero(static_cast<unsigned>(outside))], v);
                     }
                 }
-                if (s->removed_count == 0) continue;
-                s->values = value_bit[v];
-                s->unit[0] = base_first; // the kind of the base lines: columns or rows
-                s->unit[1] = cover_first;
-                return true;
+                if (!s.removed.empty() && !sink.take(s)) return true;
             }
         }
     }
-    clear_step(s, s->technique);
     return false;
 }

@@ -1,60 +1,52 @@
-// Singles: the last empty cell of a unit, a value with one place left in a unit, a cell with
-// one candidate left. They place; they never only remove.
+// Singles: the last empty cell of a region (a full house), a value with one place left in a
+// region (a hidden single), a cell with one candidate left (a naked single). Every full house
+// comes before any hidden single; regions go boxes, columns, rows, values ascending.
+#include "logic/scale.h"
 #include "logic/techniques.h"
-
-#include <bit>
 
 namespace {
 
-int value_of(int bit) {
-    return std::countr_zero(static_cast<unsigned>(bit)) + 1;
+// The values with exactly one place in the region.
+int lone_values(const candidate_grid& g, int unit) {
+    int once = 0;
+    int more = 0;
+    for (int cell : unit_cell[unit]) {
+        more |= once & g.cand[cell];
+        once |= g.cand[cell];
+    }
+    return once & ~more;
 }
 
 } // namespace
 
-bool find_full_house(const candidate_grid& g, int, step* s) {
-    for (int unit : search_order) {
-        if (open_cells(g, unit) != 1) continue;
-        for (int i = 0; i < 9; ++i) {
-            int cell = unit_cell[unit][i];
-            if (g.value[cell] != 0 || g.cand[cell] == 0) continue;
-            add_placement(s, cell, value_of(g.cand[cell]));
-            s->unit[0] = unit;
-            return true;
+bool find_hidden_singles(const candidate_grid& g, int, step_sink& sink) {
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int kind : kinds_bcr) {
+            for (int unit = kind; unit < kind + 9; ++unit) {
+                int empty = empty_cells(g, unit);
+                if (pass == 0 ? empty != 1 : empty < 2) continue;
+                for (int lone = lone_values(g, unit); lone != 0; lone &= lone - 1) {
+                    int v = value_of_bit(lone & -lone);
+                    int cell = unit_cell[unit][std::countr_zero(static_cast<unsigned>(places_in(g, unit, v)))];
+                    technique id = pass == 0          ? technique::full_house
+                                   : kind == box_unit ? technique::hidden_single_box
+                                                      : technique::hidden_single_line;
+                    if (!sink.take(placement_step(id, base_rating(id), cell, v, single_shape{unit}))) {
+                        return true;
+                    }
+                }
+            }
         }
     }
     return false;
 }
 
-bool find_hidden_single(const candidate_grid& g, int in_box, step* s) {
-    for (int unit : search_order) {
-        if ((unit >= 18) != (in_box != 0)) continue;
-        // the values seen in one cell of the unit and no other, in one pass over its cells
-        int once = 0;
-        int more = 0;
-        for (int i = 0; i < 9; ++i) {
-            int cand = g.cand[unit_cell[unit][i]];
-            more |= once & cand;
-            once |= cand;
-        }
-        int single = once & ~more;
-        if (single == 0) continue;
-        int v = value_of(single & -single);
-        int places = places_in_unit(g, unit, v);
-        add_placement(s, unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))], v);
-        s->unit[0] = unit;
-        s->values = value_bit[v];
-        return true;
-    }
-    return false;
-}
-
-bool find_naked_single(const candidate_grid& g, int, step* s) {
+bool find_naked_singles(const candidate_grid& g, int, step_sink& sink) {
     for (int cell = 0; cell < 81; ++cell) {
-        if (g.value[cell] == 0 && std::popcount(static_cast<unsigned>(g.cand[cell])) == 1) {
-            add_placement(s, cell, value_of(g.cand[cell]));
-            return true;
-        }
+        if (g.value[cell] != 0 || count_of(g.cand[cell]) != 1) continue;
+        step s = placement_step(technique::naked_single, base_rating(technique::naked_single), cell,
+                                value_of_bit(g.cand[cell]), single_shape{-1});
+        if (!sink.take(s)) return true;
     }
     return false;
 }

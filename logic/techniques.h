@@ -1,62 +1,45 @@
-// The techniques, each a free function that looks at a grid of candidates and fills in the
-// first step it finds (one that places or removes something), or returns false. None changes
-// the grid. param picks a variant where one function serves several rows of the rating table.
+// The techniques, each a free function that looks at a grid of candidates and hands the steps
+// it finds to a sink, in the order it meets them, until the sink has enough; it changes
+// nothing and returns true when the sink stopped it. A step that neither places nor removes
+// anything is never handed on. param picks a variant where one function serves several rows
+// of the scale (a subset's or a fish's size, a chain's nesting).
 #pragma once
 
-#include "logic/candidates.h"
+#include "logic/step.h"
 
-// singles
-bool find_full_house(const candidate_grid& g, int param, step* s);
-bool find_hidden_single(const candidate_grid& g, int in_box, step* s); // 1: boxes, 0: lines
-bool find_naked_single(const candidate_grid& g, int param, step* s);
-// intersections: a value confined to where a box and a line cross
-constexpr int pointing = 0;        // from a box: out of the rest of the line
-constexpr int claiming = 1;        // from a line: out of the rest of the box
-constexpr int direct_pointing = 2; // the same, when it leaves a hidden single: placed
-constexpr int direct_claiming = 3;
-bool find_intersection(const candidate_grid& g, int kind, step* s);
-// subsets: size 2 to 4; direct hidden ones (size + 10) only when they leave a hidden single
-bool find_naked_subset(const candidate_grid& g, int size, step* s);
-bool find_hidden_subset(const candidate_grid& g, int size, step* s);
-constexpr int direct = 10;
-// fish: x-wing (2), swordfish (3), jellyfish (4); columns as the base first
-bool find_fish(const candidate_grid& g, int size, step* s);
+struct chain_space;
+
+// singles: full houses and hidden singles (boxes 1.2, lines 1.5) in one search; naked singles
+bool find_hidden_singles(const candidate_grid& g, int param, step_sink& sink);
+bool find_naked_singles(const candidate_grid& g, int param, step_sink& sink);
+// intersections: direct pointing and claiming (placing what they leave), and plain ones
+bool find_direct_intersections(const candidate_grid& g, int param, step_sink& sink);
+bool find_intersections(const candidate_grid& g, int param, step_sink& sink);
+// subsets of size 2 to 4; direct hidden pairs and triples place the value they leave alone
+bool find_naked_subsets(const candidate_grid& g, int size, step_sink& sink);
+bool find_hidden_subsets(const candidate_grid& g, int size, step_sink& sink);
+bool find_direct_hidden_subsets(const candidate_grid& g, int size, step_sink& sink);
+// fish: x-wing (2), swordfish (3), jellyfish (4); columns as base lines first
+bool find_fish(const candidate_grid& g, int size, step_sink& sink);
 // wings
-bool find_xy_wing(const candidate_grid& g, int param, step* s);
-bool find_xyz_wing(const candidate_grid& g, int param, step* s);
-// uniqueness: unique rectangles and the bivalue universal grave, types 1 to 4; form (or a
-// rectangle's unit[0]) says which
-bool find_unique_rectangle(const candidate_grid& g, int param, step* s);
-bool find_bivalue_grave(const candidate_grid& g, int param, step* s);
-// The links chains are made of: one value's (an x-chain), both kinds (a value's places and a
-// cell's values), or a y-cycle's: one value between bivalue cells, the other inside them.
-constexpr int one_value = 0;
-constexpr int both_kinds = 1;
-constexpr int pairs = 2;
-// bidirectional cycles, loops of links of one kind: rated 6.5 + L for one value or pairs, and
-// 7.0 + L for both kinds; unit[0] is the loop's nodes and the causes its cells
-bool find_cycle(const candidate_grid& g, int kind, step* s);
-// forcing chains, one value only (x_only 1) or both kinds of link; they set the step's rating,
-// which grows with the chain's length, and its unit[0] to the chain's nodes
-bool find_forcing_chain(const candidate_grid& g, int x_only, step* s);
-// aligned pair exclusion: two cells that see each other, each way to fill them checked
-bool find_aligned_pair_exclusion(const candidate_grid& g, int param, step* s);
-// aligned triple exclusion: the same for three cells joined by sight, 7.5
-bool find_aligned_triple_exclusion(const candidate_grid& g, int param, step* s);
-// The dynamic chains follow a supposition with everything that must follow from it: the
-// singles and, from level 1 on, the techniques below their own row in the table (a nested
-// chain). The shapes of a step, in its form: a supposition that ends in a contradiction is
-// false (on_fails removes it, off_fails places it); a conclusion that follows both from a
-// candidate and from its denial, from every value of a cell, or from every place of a value
-// in a region holds. unit[0] is the nodes of all the chains, unit[1] the region or -1, cause[0]
-// the supposition's cell (or the region's first place), values the conclusion's value and,
-// shifted by 9, the value supposed.
-enum chain_form { on_fails, off_fails, both_ways, every_value, every_place };
-// nishio: a supposition followed for its one value alone ends in a contradiction; 7.5 + L
-bool find_nishio(const candidate_grid& g, int param, step* s);
-// cell and region forcing chains: every value of a cell, or every place of a value in a unit,
-// leads to the same conclusion; 8.0 + L with the nodes of all the chains. unit[1] is the
-// region, or -1 for a cell, and the region's value is values >> 9.
-bool find_cell_region_chain(const candidate_grid& g, int param, step* s);
-// dynamic forcing chains of a level from 0 (singles only, 8.5 + L) to 5 (11.0 + L)
-bool find_dynamic_chain(const candidate_grid& g, int level, step* s);
+bool find_xy_wings(const candidate_grid& g, int param, step_sink& sink);
+bool find_xyz_wings(const candidate_grid& g, int param, step_sink& sink);
+// uniqueness: unique rectangles and loops, the lowest-rated first; the bivalue universal grave
+bool find_unique_loops(const candidate_grid& g, int param, step_sink& sink);
+bool find_grave(const candidate_grid& g, int param, step_sink& sink);
+// aligned exclusion of two cells and of three
+bool find_aligned_pair_exclusion(const candidate_grid& g, int param, step_sink& sink);
+bool find_aligned_triple_exclusion(const candidate_grid& g, int param, step_sink& sink);
+// The chains search in room, which their caller owns (logic/chains.h).
+// the static chains: x-, y- and xy-cycles and forcing x- and xy-chains, lowest rating first
+bool find_static_chains(const candidate_grid& g, int param, step_sink& sink, chain_space& room);
+// the chains that follow a supposition through the grid, lowest rating first: nishio, the
+// static cell and region chains, and the dynamic chains nested param deep (0 to 5)
+bool find_nishio_chains(const candidate_grid& g, int param, step_sink& sink, chain_space& room);
+bool find_multiple_chains(const candidate_grid& g, int param, step_sink& sink, chain_space& room);
+bool find_dynamic_chains(const candidate_grid& g, int level, step_sink& sink, chain_space& room);
+
+// Step makers shared by the techniques. A step that removes values; a step that places v in
+// cell, which removes nothing but what the placement clears.
+step removal_step(technique id, double rating, const step_shape& shape);
+step placement_step(technique id, double rating, int cell, int v, const step_shape& shape);

@@ -1,55 +1,46 @@
-// Wings: a pivot and two pincers it sees. XY-wing: pivot {x,y}, pincers {x,z} and {y,z}:
-// whichever the pivot holds, one pincer is z, so z leaves every cell that sees both pincers.
-// XYZ-wing: pivot {x,y,z}, the same pincers: z leaves every cell that sees all three.
+// Wings: a pivot and two pincers it sees. An xy-wing's pivot holds {x, y} and its pincers {x, z}
+// and {y, z}: whatever the pivot is, one pincer is z, so a cell that sees both pincers is not
+// z. An xyz-wing's pivot holds {x, y, z} as well, and the cell must see it too. Pivots go in
+// reading order, pincers in the order of the pivot's peers, each pair of pincers both ways.
+#include "logic/scale.h"
 #include "logic/techniques.h"
-
-#include <bit>
 
 namespace {
 
-int bits(int set) {
-    return std::popcount(static_cast<unsigned>(set));
-}
-
-bool find_wing(const candidate_grid& g, int pivot_size, step* s) {
+bool find_wings(const candidate_grid& g, bool xyz, step_sink& sink) {
+    technique id = xyz ? technique::xyz_wing : technique::xy_wing;
     for (int pivot = 0; pivot < 81; ++pivot) {
         int p = g.cand[pivot];
-        if (g.value[pivot] != 0 || bits(p) != pivot_size) continue;
-        for (int a = 0; a < 81; ++a) {
-            int ca = g.cand[a];
-            if (!sees(pivot, a) || bits(ca) != 2) continue;
-            for (int b = a + 1; b < 81; ++b) {
-                int cb = g.cand[b];
-                if (!sees(pivot, b) || bits(cb) != 2 || ca == cb) continue;
-                int z = ca & cb;
-                if (bits(z) != 1) continue;
-                if (pivot_size == 2 ? (ca ^ cb) != p || (p & z) != 0 : (ca | cb) != p) continue;
-                clear_step(s, s->technique);
-                int v = std::countr_zero(static_cast<unsigned>(z)) + 1;
-                for (int cell = 0; cell < 81; ++cell) {
-                    if (cell == pivot || !sees(cell, a) || !sees(cell, b)) continue;
-                    if (pivot_size == 3 && !sees(cell, pivot)) continue;
-                    add_removal(s, g, cell, v);
+        if (count_of(p) != (xyz ? 3 : 2)) continue;
+        for (int wing1 : peer_order.cell[pivot]) {
+            int w1 = g.cand[wing1];
+            if (count_of(w1) != 2 || count_of(p & ~w1) != 1) continue;
+            for (int wing2 : peer_order.cell[pivot]) {
+                int w2 = g.cand[wing2];
+                if (count_of(w2) != 2 || count_of(p | w1 | w2) != 3) continue;
+                if (count_of(p & w1 & w2) != (xyz ? 1 : 0)) continue;
+                int z = w1 & w2;
+                if (count_of(z) != 1) continue;
+                int v = value_of_bit(z);
+                step s = removal_step(id, base_rating(id), wing_shape{pivot, {wing1, wing2}, v});
+                for (int cell : peer_order.cell[wing1]) {
+                    if (cell == pivot || cell == wing2 || !sees(cell, wing2)) continue;
+                    if (xyz && !sees(cell, pivot)) continue;
+                    if ((g.cand[cell] & z) != 0) s.removed.add(cell, v);
                 }
-                if (s->removed_count == 0) continue;
-                s->values = z;
-                add_cause(s, pivot);
-                add_cause(s, a);
-                add_cause(s, b);
-                return true;
+                if (!s.removed.empty() && !sink.take(s)) return true;
             }
         }
     }
-    clear_step(s, s->technique);
     return false;
 }
 
 } // namespace
 
-bool find_xy_wing(const candidate_grid& g, int, step* s) {
-    return find_wing(g, 2, s);
+bool find_xy_wings(const candidate_grid& g, int, step_sink& sink) {
+    return find_wings(g, false, sink);
 }
 
-bool find_xyz_wing(const candidate_grid& g, int, step* s) {
-    return find_wing(g, 3, s);
+bool find_xyz_wings(const candidate_grid& g, int, step_sink& sink) {
+    return find_wings(g, true, sink);
 }

@@ -1,11 +1,11 @@
-// Words for steps. A step is data; the words are made here from what it holds: its units, its
-// values, its cells, what it places and what it removes.
+// Words for steps, made from the step's shape: what it sees and why that holds, then what it
+// places or removes, so that a person can check it on paper. Values in the puzzle's symbols.
 #include "render/steps.h"
 
 #include "core/grid.h"
 #include "core/text.h"
+#include "logic/chains.h"
 
-#include <bit>
 #include <cstdio>
 
 namespace {
@@ -23,142 +23,261 @@ std::string cell_name(int cell) {
 }
 
 std::string unit_name(int unit) {
-    return std::string(unit_kind(unit)) + " " + std::to_string(unit % 9 + 1);
+    const char* kind = unit < 9 ? "row " : unit < 18 ? "column " : "box ";
+    return kind + std::to_string(unit % 9 + 1);
 }
 
-// "A", "A or B", "A, B or C"
-std::string values_text(int values, const char* last) {
-    std::string text;
-    int left = std::popcount(static_cast<unsigned>(values));
-    for (int v = 1; v <= 9; ++v) {
-        if ((values & value_bit[v]) == 0) continue;
-        text += symbol(v);
-        --left;
-        if (left > 1) text += ", ";
-        if (left == 1) text += std::string(" ") + last + " ";
-    }
-    return text;
-}
-
-// "r1c1", "r1c1 and r1c2", "r1c1, r1c2 and r1c3"
-std::string cells_text(const int* cells, int count) {
+// "A", "A and B", "A, B and C" (or "or")
+template <class Item>
+std::string listed(int count, const char* last, Item item) {
     std::string text;
     for (int i = 0; i < count; ++i) {
-        text += cell_name(cells[i]);
+        text += item(i);
         if (i + 2 < count) text += ", ";
-        if (i + 2 == count) text += " and ";
+        if (i + 2 == count) text += std::string(" ") + last + " ";
     }
     return text;
 }
 
-// The removals, by cell: "r5c7 cannot be A or S, and r5c8 cannot be B".
-std::string removed_words(const step& s) {
-    int cells[729];
-    int count = 0;
-    for (int i = 0; i < s.removed_count; ++i) {
-        bool seen = false;
-        for (int k = 0; k < count; ++k) seen |= cells[k] == s.removed_cell[i];
-        if (!seen) cells[count++] = s.removed_cell[i];
+std::string values_text(int values, const char* last = "and") {
+    int v[9];
+    int n = 0;
+    for (int value = 1; value <= 9; ++value) {
+        if ((values & value_bit[value]) != 0) v[n++] = value;
     }
-    // one value throughout: "r5c7 and r5c8 cannot be S"
+    return listed(n, last, [&](int i) { return symbol(v[i]); });
+}
+
+std::string cells_text(const int* cells, int count, const char* last = "and") {
+    return listed(count, last, [&](int i) { return cell_name(cells[i]); });
+}
+
+// The cells of a region at a set of positions.
+std::string positions_text(int unit, int positions) {
+    int cells[9];
+    int n = 0;
+    for (int i = 0; i < 9; ++i) {
+        if ((positions >> i & 1) != 0) cells[n++] = unit_cell[unit][i];
+    }
+    return cells_text(cells, n);
+}
+
+// Lines by number: "rows 1 and 7".
+std::string lines_text(bool columns, int lines) {
+    int n[9];
+    int count = 0;
+    for (int i = 0; i < 9; ++i) {
+        if ((lines >> i & 1) != 0) n[count++] = i + 1;
+    }
+    std::string kind = columns ? "column" : "row";
+    return kind + (count > 1 ? "s " : " ") +
+           listed(count, "and", [&](int i) { return std::to_string(n[i]); });
+}
+
+// What a step removes, by cell: "r5c7 cannot be A or S, and r5c8 cannot be B"; one value
+// throughout: "r5c7 and r5c8 cannot be S".
+std::string removed_words(const step& s) {
+    int cells[81];
+    int values[81];
+    int count = 0;
+    s.removed.each([&](int cell, int v) {
+        if (count == 0 || cells[count - 1] != cell) {
+            cells[count] = cell;
+            values[count++] = 0;
+        }
+        values[count - 1] |= value_bit[v];
+    });
     bool one_value = true;
-    for (int i = 1; i < s.removed_count; ++i) one_value &= s.removed_value[i] == s.removed_value[0];
-    if (one_value && s.removed_count > 0) {
-        return cells_text(cells, count) + " cannot be " + symbol(s.removed_value[0]);
+    for (int i = 1; i < count; ++i) one_value = one_value && values[i] == values[0];
+    if (one_value && count > 0 && count_of(values[0]) == 1) {
+        return cells_text(cells, count) + " cannot be " + values_text(values[0]);
     }
     std::string text;
     for (int k = 0; k < count; ++k) {
-        int values = 0;
-        for (int i = 0; i < s.removed_count; ++i) {
-            if (s.removed_cell[i] == cells[k]) values |= value_bit[s.removed_value[i]];
-        }
         if (k > 0) text += k + 1 == count ? ", and " : ", ";
-        text += cell_name(cells[k]) + " cannot be " + values_text(values, "or");
+        text += cell_name(cells[k]) + " cannot be " + values_text(values[k], "or");
     }
     return text;
 }
 
 std::string placed_words(const step& s) {
+    return cell_name(s.placed_cell) + " is " + symbol(s.placed_value);
+}
+
+std::string conclusion(const step& s) {
+    return s.placed_cell >= 0 ? placed_words(s) : removed_words(s);
+}
+
+std::string node_words(int node) {
+    return cell_name(node_cell(node)) + (node_on(node) ? " is " : " is not ") +
+           symbol(node_value(node));
+}
+
+// A static chain, node by node; one too long to follow is given by its ends.
+std::string chain_words(const chain_shape& c) {
+    if (c.length > max_chain_nodes) {
+        return node_words(c.nodes[0]) + " leads, through " + std::to_string(c.length - 2) +
+               " more nodes, to its opposite";
+    }
     std::string text;
-    for (int i = 0; i < s.placed_count; ++i) {
-        if (i > 0) text += ", and ";
-        text += cell_name(s.placed_cell[i]) + " is " + symbol(s.placed_value[i]);
+    for (int i = 0; i < c.length; ++i) {
+        if (i > 0) text += ", so ";
+        text += node_words(c.nodes[i]);
     }
     return text;
 }
 
-// A direct step's conclusion: the single its removals leave, in a box or in a line.
-std::string leaves_words(const step& s, bool in_box) {
-    if (s.placed_count == 0) return "";
-    return ", which leaves " + cell_name(s.placed_cell[0]) + " the only place for " +
-           symbol(s.placed_value[0]) + " in its " + (in_box ? "box" : "line") + ": " +
-           placed_words(s);
-}
-
-// The bivalue universal grave: the cells that break the pattern of pairs, and what one
-// solution asks of them.
-std::string grave_words(const step& s) {
-    std::string extra_cells = cells_text(s.cause, s.form == 3 ? 2 : s.cause_count);
-    std::string grave =
-        "every empty cell but " + extra_cells + " has two candidates, and with one solution ";
-    std::string conclusion = s.placed_count > 0 ? placed_words(s) : removed_words(s);
-    switch (s.form) {
+std::string loop_words(const step& s, const loop_shape& l) {
+    int cells[32];
+    int n = l.size < 32 ? l.size : 32;
+    for (int i = 0; i < n; ++i) cells[i] = l.cells[i];
+    std::string pattern = (l.size == 4 ? "the rectangle " : "the loop ") + cells_text(cells, n) +
+                          " must not come down to " + values_text(value_bit[l.v1] | value_bit[l.v2]) +
+                          " alone, or the two could swap and the puzzle would have two solutions";
+    switch (l.type) {
     case 1:
-        return grave + "only " + symbol(s.placed_value[0]) + " can break that pattern there, so " +
-               conclusion;
+        return pattern + "; only one of its cells holds more, so that cell is neither: " +
+               removed_words(s);
     case 2:
-        return grave + (s.cause_count == 1 ? "that cell cannot hold " : "one of them must be ") +
-               values_text(s.values, s.cause_count == 1 ? "or" : "and") + ", so " + conclusion;
+        return pattern + "; every cell of it that holds more holds " + symbol(l.extra) +
+               ", so one of them is " + symbol(l.extra) + ", and " + removed_words(s);
     case 4:
-        return grave + "one of them holds a value beyond its pair; " + values_text(s.values, "or") +
-               " has no other place in " + unit_name(s.unit[0]) + ", so " + conclusion;
+        return pattern + "; in " + unit_name(l.unit) + " " + symbol(l.extra) +
+               " has no place but its two cells with more, so one of them is " + symbol(l.extra) +
+               " and neither can be the other value: " + removed_words(s);
     default:
-        return grave + "one of them holds a value beyond its pair: those values and " +
-               cells_text(s.cause + 2, s.cause_count - 2) + " make a naked set of " +
-               values_text(s.values, "and") + " in " + unit_name(s.unit[0]) + ", so " + conclusion;
+        if (l.hidden) {
+            return pattern + "; so one of its cells with more holds a value beyond the pair, and in " +
+                   unit_name(l.unit) + " " + values_text(l.values) + " then fit only " +
+                   positions_text(l.unit, l.positions) + " besides it, so " + removed_words(s);
+        }
+        return pattern + "; so one of its cells with more holds " +
+               values_text(l.values & ~value_bit[l.v1] & ~value_bit[l.v2] & all_values, "or") +
+               ", which with " + positions_text(l.unit, l.positions) + " makes a naked set of " +
+               values_text(l.values) + " in " + unit_name(l.unit) + ", so " + removed_words(s);
     }
 }
 
-// Where a supposition's contradiction shows.
-std::string clash_words(const step& s) {
-    switch (s.clash[0]) {
+std::string grave_words(const step& s, const grave_shape& b) {
+    std::string grave = "every empty cell but " + cells_text(b.cells, b.count) +
+                        " has two candidates, and every value two places or none in each region; "
+                        "with one solution that cannot be all, so ";
+    switch (b.type) {
     case 1:
-        return "make " + cell_name(s.clash[1]) + " both " + symbol(s.clash[2]) + " and not " +
-               symbol(s.clash[2]);
+        return grave + cell_name(b.cells[0]) + " is " + values_text(b.values, "or") + ": " +
+               removed_words(s);
     case 2:
-        return "leave " + cell_name(s.clash[1]) + " no value";
-    case 3:
-        return "leave " + symbol(s.clash[2]) + " no place in " + unit_name(s.clash[1]);
+        return grave + "one of them is " + symbol(b.extra) + ", and " + removed_words(s);
+    case 4:
+        return grave + "one of them is " + values_text(b.values, "or") + "; the two share " +
+               unit_name(b.unit) + " and only " + symbol(b.extra) +
+               " besides, so each keeps only that and its own: " + removed_words(s);
     default:
-        return "end in a contradiction";
+        return grave + "one of them is " + values_text(b.values, "or") + ", which with " +
+               positions_text(b.unit, b.positions) + " makes a naked set of " +
+               values_text(b.extra) + " in " + unit_name(b.unit) + ", so " + removed_words(s);
     }
 }
 
-// A dynamic chain: what is supposed, what follows it, and where that ends.
-std::string dynamic_words(const step& s, bool nested) {
-    std::string supposed = symbol(std::countr_zero(static_cast<unsigned>(s.values >> 9)) + 1);
-    std::string cell = cell_name(s.cause[0]);
-    std::string what = nested ? "the singles and the simpler techniques" : "the singles";
-    std::string nodes = " (" + std::to_string(s.unit[0]) + " nodes)";
-    std::string conclusion = s.placed_count > 0 ? placed_words(s) : removed_words(s);
-    switch (s.form) {
-    case on_fails:
-        return "if " + cell + " were " + supposed + ", " + what + " that follow" + nodes +
-               " would " + clash_words(s) + ", so " + conclusion;
-    case off_fails:
-        return "if " + cell + " were not " + supposed + ", " + what + " that follow" + nodes +
-               " would " + clash_words(s) + ", so " + conclusion;
-    case both_ways:
-        return "whether " + cell + " is " + supposed + " or not, " + what + " that follow" + nodes +
-               " lead to the same end, so " + conclusion;
-    case every_value:
-        return "whichever value " + cell + " holds, " + what + " that follow" + nodes +
-               " lead to the same end, so " + conclusion;
+std::string clash_words(const dynamic_shape& d) {
+    if (d.clash_cell < 0) return "a contradiction";
+    return cell_name(d.clash_cell) + " both " + symbol(d.clash_v) + " and not " + symbol(d.clash_v);
+}
+
+std::string dynamic_words(const step& s, const dynamic_shape& d) {
+    std::string what = d.level > 0   ? "the singles and the simpler techniques that follow"
+                       : d.nishio    ? "the places left for " + symbol(d.v) + ", followed as far as they go"
+                       : d.unit >= 0 || s.id == technique::cell_forcing_chain ||
+                               s.id == technique::dynamic_cell_chain ||
+                               s.id == technique::region_forcing_chain ||
+                               s.id == technique::double_chain
+                           ? "the chains that follow"
+                           : "the singles that follow";
+    std::string nodes = " (" + std::to_string(d.nodes) + " nodes)";
+    switch (s.id) {
+    case technique::nishio:
+    case technique::contradiction_chain:
+        return "if " + cell_name(d.cell) + (d.on ? " were " : " were not ") + symbol(d.v) + ", " +
+               what + nodes + " would make " + clash_words(d) + ", so " + conclusion(s);
+    case technique::double_chain:
+        return "whether " + cell_name(d.cell) + " is " + symbol(d.v) + " or not, " + what + nodes +
+               " lead to the same end, so " + conclusion(s);
+    case technique::cell_forcing_chain:
+    case technique::dynamic_cell_chain:
+        return "whichever value " + cell_name(d.cell) + " holds, " + what + nodes +
+               " lead to the same end, so " + conclusion(s);
     default:
-        return "wherever " + supposed + " goes in " + unit_name(s.unit[1]) + ", " + what +
-               " that follow" + nodes + " lead to the same end, so " + conclusion;
+        return "wherever " + symbol(d.v) + " goes in " + unit_name(d.unit) + ", " + what + nodes +
+               " lead to the same end, so " + conclusion(s);
     }
 }
+
+struct words_of {
+    const step& s;
+
+    std::string operator()(const single_shape& p) const {
+        if (s.id == technique::naked_single) {
+            return cell_name(s.placed_cell) + " can only be " + symbol(s.placed_value);
+        }
+        if (s.id == technique::full_house) {
+            return cell_name(s.placed_cell) + " is the last empty cell of " + unit_name(p.unit) +
+                   ": " + symbol(s.placed_value);
+        }
+        return "in " + unit_name(p.unit) + " only " + cell_name(s.placed_cell) + " can be " +
+               symbol(s.placed_value);
+    }
+    std::string operator()(const intersection_shape& p) const {
+        std::string confined = "in " + unit_name(p.from) + " every " + symbol(p.v) + " lies in " +
+                               unit_name(p.to);
+        if (p.single < 0) return confined + ", so " + removed_words(s);
+        return confined + ", so " + symbol(p.v) + " cannot go elsewhere in " + unit_name(p.to) +
+               ", which leaves " + cell_name(s.placed_cell) + " the only place for " +
+               symbol(p.v) + " in " + unit_name(p.single) + ": " + placed_words(s);
+    }
+    std::string operator()(const subset_shape& p) const {
+        std::string cells = positions_text(p.unit, p.positions);
+        bool naked = s.id == technique::naked_pair || s.id == technique::naked_triple ||
+                     s.id == technique::naked_quad;
+        if (naked) {
+            return "in " + unit_name(p.unit) + " " + cells + " hold only " + values_text(p.values) +
+                   ", so " + removed_words(s);
+        }
+        std::string fit = "in " + unit_name(p.unit) + " " + values_text(p.values) + " fit only " + cells;
+        if (s.placed_cell < 0) return fit + ", so " + removed_words(s);
+        return fit + ", which leaves " + cell_name(s.placed_cell) + " the only place for " +
+               symbol(s.placed_value) + " in " + unit_name(p.unit) + ": " + placed_words(s);
+    }
+    std::string operator()(const fish_shape& p) const {
+        return "in " + lines_text(p.columns, p.base) + " every " + symbol(p.v) + " lies in " +
+               lines_text(!p.columns, p.cover) + ", so " + removed_words(s);
+    }
+    std::string operator()(const wing_shape& p) const {
+        int pincers[2] = {p.pincer[0], p.pincer[1]};
+        std::string ends = s.id == technique::xyz_wing ? ", the pivot included" : "";
+        return cell_name(p.pivot) + " sees " + cells_text(pincers, 2) +
+               ": whatever it holds, one of the three" + ends + " is " + symbol(p.v) + ", so " +
+               removed_words(s);
+    }
+    std::string operator()(const loop_shape& p) const { return loop_words(s, p); }
+    std::string operator()(const grave_shape& p) const { return grave_words(s, p); }
+    std::string operator()(const exclusion_shape& p) const {
+        return cells_text(p.cells, p.count) + " cannot be filled in a way that leaves " +
+               cells_text(p.excluders, p.excluder_count, "or") +
+               ", which they all see, no candidate, or that puts one value twice in a region; no "
+               "way left needs the values removed, so " +
+               removed_words(s);
+    }
+    std::string operator()(const chain_shape& p) const {
+        bool cycle = s.id == technique::x_cycle || s.id == technique::y_cycle ||
+                     s.id == technique::xy_cycle;
+        if (cycle) {
+            return chain_words(p) + ", and round again: each link holds both ways, so " +
+                   removed_words(s);
+        }
+        return "if " + chain_words(p) + ", so " + conclusion(s);
+    }
+    std::string operator()(const dynamic_shape& p) const { return dynamic_words(s, p); }
+};
 
 } // namespace
 
@@ -166,131 +285,36 @@ std::string rating_text(int tenths) {
     return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
+std::string technique_name(const step& s) {
+    std::string name = row_of_technique(s.id).name;
+    if (const auto* loop = std::get_if<loop_shape>(&s.shape)) {
+        name += " type " + std::to_string(loop->type);
+    } else if (const auto* grave = std::get_if<grave_shape>(&s.shape)) {
+        name += " type " + std::to_string(grave->type);
+    } else if (const auto* chain = std::get_if<chain_shape>(&s.shape)) {
+        if (s.id == technique::forcing_x_chain && length_steps(chain->length) == 0) {
+            name = "turbot fish"; // as people name the shortest x-chains
+        }
+    } else if (const auto* dynamic = std::get_if<dynamic_shape>(&s.shape)) {
+        name += scale.nesting[dynamic->level].suffix;
+    }
+    return name;
+}
+
 std::string step_words(const step& s) {
-    const std::string name = technique_table[s.technique].name;
-    std::string values = values_text(s.values, "and");
-    if (name == "full house") {
-        return cell_name(s.placed_cell[0]) + " is the last empty cell of " + unit_name(s.unit[0]) +
-               ": " + symbol(s.placed_value[0]);
-    }
-    if (name == "hidden single") {
-        return "in " + unit_name(s.unit[0]) + " only " + cell_name(s.placed_cell[0]) + " can be " +
-               symbol(s.placed_value[0]);
-    }
-    if (name == "naked single") {
-        return cell_name(s.placed_cell[0]) + " can only be " + symbol(s.placed_value[0]);
-    }
-    if (name.find("pointing") != std::string::npos || name.find("claiming") != std::string::npos) {
-        return "in " + unit_name(s.unit[0]) + " every " + values + " lies in " +
-               unit_name(s.unit[1]) + ", so " + removed_words(s) +
-               leaves_words(s, name.find("pointing") != std::string::npos);
-    }
-    if (name.find("naked") != std::string::npos) {
-        return "in " + unit_name(s.unit[0]) + " " + cells_text(s.cause, s.cause_count) +
-               " hold only " + values_text(s.values, "and") + ", so " + removed_words(s);
-    }
-    if (name.find("hidden") != std::string::npos) {
-        std::string words = "in " + unit_name(s.unit[0]) + " " + values + " fit only " +
-                            cells_text(s.cause, s.cause_count) + ", so " + removed_words(s);
-        if (s.placed_count > 0) {
-            words += "; that leaves " + cell_name(s.placed_cell[0]) + " the only place for " +
-                     symbol(s.placed_value[0]) + " in " + unit_name(s.unit[0]) + ": " +
-                     placed_words(s);
-        }
-        return words;
-    }
-    if (name == "x-wing" || name == "swordfish" || name == "jellyfish") {
-        const char* base = s.unit[0] == 9 ? "columns" : "rows";
-        const char* cover = s.unit[0] == 9 ? "rows" : "columns";
-        return "every " + values + " of the " + base + " through " +
-               cells_text(s.cause, s.cause_count) + " lies in the " + cover + " through them, so " +
-               removed_words(s);
-    }
-    if (name == "unique rectangle") {
-        std::string pattern = (s.form == 4 ? "the rectangle " : "the loop ") +
-                              cells_text(s.cause, s.form) + " must not come down to " +
-                              values_text(s.unit[0] == 3 ? s.values >> 9 : s.values, "and") +
-                              " in all its cells";
-        if (s.unit[0] == 3) {
-            return pattern + ": its extra values and " +
-                   cells_text(s.cause + s.form, s.cause_count - s.form) + " make a naked set of " +
-                   values_text(s.values & all_values, "and") + " in " + unit_name(s.unit[1]) +
-                   ", so " + removed_words(s);
-        }
-        return pattern + ", or the puzzle would have two solutions, so " + removed_words(s);
-    }
-    if (name == "bivalue universal grave") {
-        return grave_words(s);
-    }
-    if (name == "cell or region forcing chain") {
-        std::string whichever =
-            s.unit[1] < 0
-                ? "whichever value " + cell_name(s.cause[0]) + " holds"
-                : "wherever " + symbol(std::countr_zero(static_cast<unsigned>(s.values >> 9)) + 1) +
-                      " goes in " + unit_name(s.unit[1]);
-        return whichever + ", chains of " + std::to_string(s.unit[0]) +
-               " nodes in all lead to the same end, so " +
-               (s.placed_count > 0 ? placed_words(s) : removed_words(s));
-    }
-    if (name == "nishio") {
-        return "if " + cell_name(s.removed_cell[0]) + " were " + symbol(s.removed_value[0]) +
-               ", the places left for " + symbol(s.removed_value[0]) +
-               ", followed as far as they go (" + std::to_string(s.unit[0]) + " nodes), would " +
-               clash_words(s) + ", so " + removed_words(s);
-    }
-    if (name.find("dynamic") != std::string::npos || name.find("nested") != std::string::npos) {
-        return dynamic_words(s, name.find("+") != std::string::npos ||
-                                    name.find("nested") != std::string::npos);
-    }
-    if (name.find("cycle") != std::string::npos) {
-        return cells_text(s.cause, s.cause_count) + " make a loop of " + std::to_string(s.unit[0]) +
-               " nodes whose links alternate between strong and weak, so each weak link holds "
-               "as a strong one, and " +
-               removed_words(s);
-    }
-    if (name == "aligned pair exclusion") {
-        return cell_name(s.cause[0]) + " and " + cell_name(s.cause[1]) +
-               " see each other, and every way to fill them that leaves each cell they both see "
-               "a candidate rules out some values, so " +
-               removed_words(s);
-    }
-    if (name == "aligned triple exclusion") {
-        return cells_text(s.cause, 3) +
-               " are joined by sight, and every way to fill them that leaves each cell they see "
-               "a candidate rules out some values, so " +
-               removed_words(s);
-    }
-    if (name.find("chain") != std::string::npos) {
-        int cell = s.placed_count > 0 ? s.placed_cell[0] : s.removed_cell[0];
-        int v = s.placed_count > 0 ? s.placed_value[0] : s.removed_value[0];
-        std::string supposed =
-            cell_name(cell) + (s.placed_count > 0 ? " were not " : " were ") + symbol(v);
-        return "if " + supposed + ", a chain of " + std::to_string(s.unit[0] - 1) +
-               " links through " + cells_text(s.cause, s.cause_count) +
-               " would lead to the opposite, so " +
-               (s.placed_count > 0 ? placed_words(s) : removed_words(s));
-    }
-    // the wings: pivot, then the two pincers
-    std::string pivot = cell_name(s.cause[0]);
-    return pivot + " and the cells it sees " + cell_name(s.cause[1]) + " and " +
-           cell_name(s.cause[2]) + " leave " + values + " in one of the pincers whatever " + pivot +
-           " holds, so " + removed_words(s);
+    return std::visit(words_of{s}, s.shape);
 }
 
 std::string placements_text(const step& s) {
-    std::string text;
-    for (int i = 0; i < s.placed_count; ++i) {
-        if (i > 0) text += ' ';
-        text += cell_name(s.placed_cell[i]) + "=" + symbol(s.placed_value[i]);
-    }
-    return text;
+    if (s.placed_cell < 0) return "";
+    return cell_name(s.placed_cell) + "=" + symbol(s.placed_value);
 }
 
 std::string removals_text(const step& s) {
     std::string text;
-    for (int i = 0; i < s.removed_count; ++i) {
-        if (i > 0) text += ' ';
-        text += cell_name(s.removed_cell[i]) + "-" + symbol(s.removed_value[i]);
-    }
+    s.removed.each([&](int cell, int v) {
+        if (!text.empty()) text += ' ';
+        text += cell_name(cell) + "-" + symbol(v);
+    });
     return text;
 }

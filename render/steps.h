@@ -2,11 +2,12 @@
 // cells named r5c4 (row 5, column 4), boxes numbered 1 to 9 in reading order.
 #pragma once
 
-#include "logic/rating.h"
+#include "logic/scale.h"
 
 #include <string>
 
-std::string rating_text(int tenths);        // "2.6"
-std::string step_words(const step& s);      // what the step sees and what it concludes
-std::string placements_text(const step& s); // "r1c2=A r3c4=B"
-std::string removals_text(const step& s);   // "r1c2-A r3c4-B"
+std::string rating_text(int tenths);          // "2.6"
+std::string technique_name(const step& s);    // "unique rectangle type 2", "turbot fish"
+std::string step_words(const step& s);        // what the step sees and what it concludes
+std::string placements_text(const step& s);   // "r1c2=A"
+std::string removals_text(const step& s);     // "r1c2-A r3c4-B"

@@ -4,7 +4,7 @@
 // ground; nothing depends on a font's metrics but the baseline offset of a capital.
 #include "render/svg.h"
 
-#include "logic/rating.h"
+#include "logic/rater.h"
 
 #include <algorithm>
 #include <cstdio>

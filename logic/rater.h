@@ -1,0 +1,38 @@
+// The rater: the techniques are tried in a fixed order on the grid of candidates, the first
+// step of the first technique that finds one is applied, and the search starts again from the
+// top; the rating is the highest rating of the steps applied, or 20.0 when they cannot finish
+// the puzzle.
+#pragma once
+
+#include "logic/chains.h"
+#include "logic/scale.h"
+
+// What a rater needs besides the puzzle: the room its chains search in, made when a puzzle
+// first needs a chain. One per thread.
+struct rater {
+    chain_room room;
+};
+
+// Where each step goes as the rater takes it, with the candidates it was found in; false stops
+// the rating there.
+class step_taker {
+  public:
+    virtual bool take(const step& s, const candidate_grid& before) = 0;
+
+  protected:
+    ~step_taker() = default;
+};
+
+struct rating_outcome {
+    int rating;   // in tenths; scale.unfinished when the techniques ran out
+    int steps;    // steps applied
+    bool stopped; // the stop flag ended the rating: the rest means nothing
+    step hardest; // the step that gave the rating, when steps > 0
+};
+
+// The first step the techniques find in g, in s; false when none does.
+bool first_step(const candidate_grid& g, rater& r, step& s);
+
+// Rates the puzzle whose filled cells are cells (each counts as a given). The stop flag ends
+// a rating at once, long chains included.
+rating_outcome rate_puzzle(const int* cells, rater& r, step_taker* take = nullptr);
