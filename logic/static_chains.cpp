@@ -70,10 +70,13 @@ chain_shape shape_of(const int* nodes, int length) {
     return shape;
 }
 
-// A loop closed by the off node at pool entry closing: what it removes, and the step if any.
-void judge_cycle(search& s, int closing) {
+// A loop closed by the off node at pool entry closing, through a link of kind how back to the
+// start: what it removes, and the step if any.
+void judge_cycle(search& s, int closing, int how) {
     static_room& room = s.room;
     int length = chain_of(room, closing, room.chain, room.chain_how);
+    // the start, reached again, is the loop's last node: it rests on the closing link
+    room.chain_how[0] = how;
     chain_rank rank{chain_rating(s.rules->cycle, length), length, s.rules->cycle_kind};
     if (!s.sink.wants(rank)) return;
     std::uint64_t on_sight[10][2] = {};
@@ -143,7 +146,7 @@ void find_cycles(search& s) {
             int p = room.queue_off[i];
             int n = links_from_off(s.g.cand, room.node[p], r.off_cell, r.off_region, links, hows);
             for (int k = 0; k < n; ++k) {
-                if (links[k] == start && depth >= 4) judge_cycle(s, p);
+                if (links[k] == start && depth >= 4) judge_cycle(s, p, hows[k]);
                 if (room.on_seen[links[k]] == room.stamp || room.used >= static_pool) continue;
                 room.on_seen[links[k]] = room.stamp;
                 room.queue_on[on_count++] = add_node(room, links[k], p, hows[k]);
