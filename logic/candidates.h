@@ -24,8 +24,10 @@ void place_candidate(candidate_grid& g, int cell, int v);
 inline int value_of_bit(int bit) {
     return std::countr_zero(static_cast<unsigned>(bit)) + 1;
 }
+// The number of values (or places) in a 9-bit set: a table, since the generic build has no
+// instruction for it and the chains ask at every link.
 inline int count_of(int bits) {
-    return std::popcount(static_cast<unsigned>(bits));
+    return set_size[bits];
 }
 inline bool sees(int a, int b) {
     return a != b && ((peer_cells[a][b >> 6] >> (b & 63)) & 1) != 0;
@@ -74,6 +76,12 @@ inline void find_places(const candidate_grid& g, region_places& p) {
 }
 inline int kind_of(int unit) {
     return unit >= box_unit ? box_unit : unit >= column_unit ? column_unit : row_unit;
+}
+// A cell's position in its region of a kind.
+inline int position_in(int kind, int cell) {
+    return kind == row_unit      ? col_of[cell]
+           : kind == column_unit ? row_of[cell]
+                                 : 3 * (row_of[cell] % 3) + col_of[cell] % 3;
 }
 
 // For two regions, the positions in the first of the cells they share (0 when they do not

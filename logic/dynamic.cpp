@@ -108,6 +108,14 @@ void add_struck_parents(propagation& p, const int* snapshot, const int* now, int
 bool add_nested_nodes(chain_space& space, int depth, propagation& p, chain_mode mode, int* queue,
                       int& tail);
 
+// Strikes the candidate of a node off from the room's work grid and its places.
+void strike(dynamic_room& room, int node) {
+    int cell = node_cell(node);
+    int v = node_value(node);
+    room.work.cand[cell] &= ~value_bit[v];
+    for (int kind : kinds_brc) room.places.of[unit_of(kind, cell)][v] &= ~(1 << position_in(kind, cell));
+}
+
 // Follows the supposition start on the grid g; the room's work grid is g again afterwards.
 void propagate(chain_space& space, int depth, propagation& p, const candidate_grid& g, int start,
                chain_mode mode) {
@@ -115,6 +123,8 @@ void propagate(chain_space& space, int depth, propagation& p, const candidate_gr
     start_propagation(p);
     room.work = g;
     std::copy(g.cand, g.cand + 81, room.snapshot);
+    find_places(g, room.places);
+    link_grid links_here{room.work.cand, room.places.of};
     int* now = room.work.cand;
     const int* snapshot = room.snapshot;
     int head_on = 0;
@@ -128,7 +138,7 @@ void propagate(chain_space& space, int depth, propagation& p, const candidate_gr
     for (;;) {
         if (head_on < tail_on) {
             int from = room.queue_on[head_on++];
-            int n = links_from_on(now, from, mode.cell_rules(), true, links);
+            int n = links_from_on(links_here, from, mode.cell_rules(), true, links);
             for (int k = 0; k < n; ++k) {
                 int q = links[k];
                 if (p.has(q ^ 1)) {
@@ -148,7 +158,7 @@ void propagate(chain_space& space, int depth, propagation& p, const candidate_gr
             }
         } else if (head_off < tail_off) {
             int from = room.queue_off[head_off++];
-            int n = links_from_off(now, from, mode.cell_rules(), true, links, hows);
+            int n = links_from_off(links_here, from, mode.cell_rules(), true, links, hows);
             int first_parent[32];
             int parent_count[32];
             for (int k = 0; k < n; ++k) {
@@ -158,7 +168,7 @@ void propagate(chain_space& space, int depth, propagation& p, const candidate_gr
                 if (mode.dynamic()) add_struck_parents(p, snapshot, now, links[k], hows[k]);
                 parent_count[k] = p.parents_used - first_parent[k];
             }
-            if (mode.dynamic()) now[node_cell(from)] &= ~value_bit[node_value(from)];
+            if (mode.dynamic()) strike(room, from);
             for (int k = 0; k < n; ++k) {
                 int q = links[k];
                 if (p.has(q ^ 1)) {

@@ -36,6 +36,7 @@ constexpr pass_rules passes[3] = {
 
 struct search {
     const candidate_grid& g;
+    link_grid links;
     static_room& room;
     static_hint_sink& sink;
     const pass_rules* rules;
@@ -135,7 +136,7 @@ void find_cycles(search& s) {
         int off_count = 0;
         for (int i = 0; i < on_count; ++i) {
             int p = room.queue_on[i];
-            int n = links_from_on(s.g.cand, room.node[p], r.on_cell, r.on_region, links);
+            int n = links_from_on(s.links, room.node[p], r.on_cell, r.on_region, links);
             for (int k = 0; k < n; ++k) {
                 if (on_chain(room, p, links[k]) || room.used >= static_pool) continue;
                 room.queue_off[off_count++] = add_node(room, links[k], p, by_start);
@@ -144,7 +145,7 @@ void find_cycles(search& s) {
         on_count = 0;
         for (int i = 0; i < off_count; ++i) {
             int p = room.queue_off[i];
-            int n = links_from_off(s.g.cand, room.node[p], r.off_cell, r.off_region, links, hows);
+            int n = links_from_off(s.links, room.node[p], r.off_cell, r.off_region, links, hows);
             for (int k = 0; k < n; ++k) {
                 if (links[k] == start && depth >= 4) judge_cycle(s, p, hows[k]);
                 if (room.on_seen[links[k]] == room.stamp || room.used >= static_pool) continue;
@@ -183,8 +184,8 @@ void find_forcing_chain(search& s, int from) {
         int next_count = 0;
         for (int i = 0; i < count; ++i) {
             int p = queue[i];
-            int n = from_on ? links_from_on(s.g.cand, room.node[p], r.on_cell, r.on_region, links)
-                            : links_from_off(s.g.cand, room.node[p], r.off_cell, true, links, hows);
+            int n = from_on ? links_from_on(s.links, room.node[p], r.on_cell, r.on_region, links)
+                            : links_from_off(s.links, room.node[p], r.off_cell, true, links, hows);
             for (int k = 0; k < n; ++k) {
                 if (links[k] == target) {
                     int end = add_node(room, target, p, from_on ? by_start : hows[k]);
@@ -227,6 +228,8 @@ void find_forcing_chain(search& s, int from) {
 } // namespace
 
 void search_static_chains(const candidate_grid& g, static_room& room, static_hint_sink& sink) {
+    region_places places;
+    find_places(g, places);
     for (const pass_rules& rules : passes) {
         // a pass whose every step is rated above what was found cannot win
         if (!sink.wants({base_rating(rules.cycle), 4, rules.cycle_kind}) &&
@@ -238,7 +241,7 @@ void search_static_chains(const candidate_grid& g, static_room& room, static_hin
             if (n < 2 || (rules.bivalue_starts && n != 2)) continue;
             for (int bits = g.cand[cell]; bits != 0; bits &= bits - 1) {
                 int v = value_of_bit(bits & -bits);
-                search s{g, room, sink, &rules, node_of(cell, v, true)};
+                search s{g, {g.cand, places.of}, room, sink, &rules, node_of(cell, v, true)};
                 find_cycles(s);
                 if (rules.forcing) {
                     find_forcing_chain(s, node_of(cell, v, true));
