@@ -9,35 +9,42 @@
 
 namespace {
 
+struct cell_set {
+    std::uint64_t half[2] = {};
+    void add(int cell) { half[cell >> 6] |= std::uint64_t{1} << (cell & 63); }
+    bool has(int cell) const { return ((half[cell >> 6] >> (cell & 63)) & 1) != 0; }
+    cell_set operator&(const cell_set& o) const {
+        cell_set r;
+        r.half[0] = half[0] & o.half[0];
+        r.half[1] = half[1] & o.half[1];
+        return r;
+    }
+    int size() const { return std::popcount(half[0]) + std::popcount(half[1]); }
+};
+
 // The cells that may take part: two candidates or more, and some peer with at most widest
-// candidates (an excluder), but no peer with one.
-int base_cells(const candidate_grid& g, int widest, int* cells) {
+// candidates (an excluder), but no peer with one. Each one's excluders go into excluders.
+int base_cells(const candidate_grid& g, int widest, int* cells, cell_set* excluders) {
     int count = 0;
     for (int cell = 0; cell < 81; ++cell) {
         if (count_of(g.cand[cell]) < 2) continue;
-        bool excluder = false;
+        cell_set found;
         bool single = false;
         for (int peer : peer_order.cell[cell]) {
             int n = count_of(g.cand[peer]);
             single = single || n == 1;
-            excluder = excluder || (n >= 2 && n <= widest);
+            if (n >= 2 && n <= widest) found.add(peer);
         }
-        if (excluder && !single) cells[count++] = cell;
+        if (found.size() == 0 || single) continue;
+        excluders[cell] = found;
+        cells[count++] = cell;
     }
     return count;
 }
 
-// The cells with two to widest candidates that see every cell of base.
-int common_excluders(const candidate_grid& g, int widest, const int* base, int count,
-                     int* excluders) {
-    int n = 0;
-    for (int peer : peer_order.cell[base[0]]) {
-        int size = count_of(g.cand[peer]);
-        bool all = size >= 2 && size <= widest;
-        for (int i = 1; i < count && all; ++i) all = sees(peer, base[i]);
-        if (all) excluders[n++] = peer;
-    }
-    return n;
+// The cells of a set in order; their number.
+int cells_of(const cell_set& set, int* cells) {
+    return cells_in(set.half, cells);
 }
 
 // The candidates of the cells that some allowed way to fill them uses, cell by cell; a step
@@ -108,43 +115,50 @@ template <class Visit> bool each_pair(int count, Visit visit) {
 
 bool find_aligned_pair_exclusion(const candidate_grid& g, int, step_sink& sink) {
     int base[81];
-    int count = base_cells(g, 2, base);
+    cell_set excluders[81];
+    int count = base_cells(g, 2, base, excluders);
     return each_pair(count, [&](int first, int second) {
+        cell_set common = excluders[base[first]] & excluders[base[second]];
+        if (common.size() < 2) return true;
         int cells[2] = {base[first], base[second]};
-        int excluders[20];
-        int n = common_excluders(g, 2, cells, 2, excluders);
+        int listed[81];
+        int n = cells_of(common, listed);
         bool stopped = false;
-        if (n >= 2) exclude(g, cells, 2, excluders, n, sink, stopped);
+        exclude(g, cells, 2, listed, n, sink, stopped);
         return !stopped;
     });
 }
 
 bool find_aligned_triple_exclusion(const candidate_grid& g, int, step_sink& sink) {
     int base[81];
-    int count = base_cells(g, 3, base);
-    bool is_base[81] = {};
-    for (int i = 0; i < count; ++i) is_base[base[i]] = true;
+    cell_set excluders[81];
+    int count = base_cells(g, 3, base, excluders);
+    cell_set is_base;
+    for (int i = 0; i < count; ++i) is_base.add(base[i]);
     return each_pair(count, [&](int first, int second) {
-        // the third cell: an excluder of the first or of the second, itself a base cell
-        int pool[40];
-        int pooled = 0;
-        for (int from : {base[first], base[second]}) {
-            for (int peer : peer_order.cell[from]) {
-                int size = count_of(g.cand[peer]);
-                if (size < 2 || size > 3 || !is_base[peer]) continue;
-                if (peer == base[first] || peer == base[second]) continue;
-                bool listed = false;
-                for (int i = 0; i < pooled; ++i) listed = listed || pool[i] == peer;
-                if (!listed) pool[pooled++] = peer;
+        int a = base[first];
+        int b = base[second];
+        cell_set pair_common = excluders[a] & excluders[b];
+        if (pair_common.size() < 2) return true; // the three share no more than the two
+        // the third cell: an excluder of the first or of the second, itself a base cell, the
+        // first's in its peer order, then the second's
+        cell_set listed;
+        for (int from : {a, b}) {
+            for (int third : peer_order.cell[from]) {
+                if (!excluders[from].has(third) || !is_base.has(third) || third == a ||
+                    third == b || listed.has(third)) {
+                    continue;
+                }
+                listed.add(third);
+                cell_set common = pair_common & excluders[third];
+                if (common.size() < 2) continue;
+                int cells[3] = {a, b, third};
+                int found[81];
+                int n = cells_of(common, found);
+                bool stopped = false;
+                exclude(g, cells, 3, found, n, sink, stopped);
+                if (stopped) return false;
             }
-        }
-        for (int i = 0; i < pooled; ++i) {
-            int cells[3] = {base[first], base[second], pool[i]};
-            int excluders[20];
-            int n = common_excluders(g, 3, cells, 3, excluders);
-            bool stopped = false;
-            if (n >= 2) exclude(g, cells, 3, excluders, n, sink, stopped);
-            if (stopped) return false;
         }
         return true;
     });
