@@ -22,6 +22,14 @@ struct static_room {
     int stamp;
     int chain[static_pool];
     int chain_how[static_pool];
+    // the links of each node under the rules of the pass under way
+    int pass_stamp;
+    int cached_at[node_total];
+    int cache_first[node_total];
+    int cache_count[node_total];
+    int cache_links[node_total * 28];
+    int cache_how[node_total * 28];
+    int cache_used;
 };
 
 // Where a static search hands its steps, each with its chain (start first) and how each node

@@ -107,6 +107,27 @@ void judge_cycle(search& s, int closing, int how) {
     s.sink.take(rank, st, room.chain, room.chain_how, length);
 }
 
+// The links from a node under the pass's rules, worked out once per pass: the grid does not
+// change while the pass searches.
+int links_of(search& s, int node, const int*& links, const int*& hows) {
+    static_room& room = s.room;
+    if (room.cached_at[node] != room.pass_stamp) {
+        int first = room.cache_used;
+        int n = node_on(node) ? links_from_on(s.links, node, s.rules->on_cell, s.rules->on_region,
+                                              room.cache_links + first)
+                              : links_from_off(s.links, node, s.rules->off_cell,
+                                               s.rules->off_region, room.cache_links + first,
+                                               room.cache_how + first);
+        room.cached_at[node] = room.pass_stamp;
+        room.cache_first[node] = first;
+        room.cache_count[node] = n;
+        room.cache_used += n;
+    }
+    links = room.cache_links + room.cache_first[node];
+    hows = room.cache_how + room.cache_first[node];
+    return room.cache_count[node];
+}
+
 // Whether node is an off node on the chain that leads to the on node at pool entry p.
 bool on_chain(const static_room& room, int p, int node) {
     for (int k = p; k >= 0; k = room.parent[k]) {
@@ -126,8 +147,8 @@ void find_cycles(search& s) {
     room.on_seen[start] = room.stamp;
     int on_count = 1;
     room.queue_on[0] = add_node(room, start, -1, by_start);
-    int links[32];
-    int hows[32];
+    const int* links;
+    const int* hows;
     for (int depth = 2; on_count > 0; depth += 2) {
         // a loop closed at this depth has depth nodes: no deeper one can win if this cannot
         if (depth >= 4 && !s.sink.wants({chain_rating(r.cycle, depth), depth, r.cycle_kind})) {
@@ -136,7 +157,7 @@ void find_cycles(search& s) {
         int off_count = 0;
         for (int i = 0; i < on_count; ++i) {
             int p = room.queue_on[i];
-            int n = links_from_on(s.links, room.node[p], r.on_cell, r.on_region, links);
+            int n = links_of(s, room.node[p], links, hows);
             for (int k = 0; k < n; ++k) {
                 if (on_chain(room, p, links[k]) || room.used >= static_pool) continue;
                 room.queue_off[off_count++] = add_node(room, links[k], p, by_start);
@@ -145,7 +166,7 @@ void find_cycles(search& s) {
         on_count = 0;
         for (int i = 0; i < off_count; ++i) {
             int p = room.queue_off[i];
-            int n = links_from_off(s.links, room.node[p], r.off_cell, r.off_region, links, hows);
+            int n = links_of(s, room.node[p], links, hows);
             for (int k = 0; k < n; ++k) {
                 if (links[k] == start && depth >= 4) judge_cycle(s, p, hows[k]);
                 if (room.on_seen[links[k]] == room.stamp || room.used >= static_pool) continue;
@@ -172,8 +193,8 @@ void find_forcing_chain(search& s, int from) {
     } else {
         room.queue_off[off_count++] = root;
     }
-    int links[32];
-    int hows[32];
+    const int* links;
+    const int* hows;
     // nodes derived at level depth make a chain of depth + 1 nodes
     for (int depth = 1; on_count + off_count > 0; ++depth) {
         if (!s.sink.wants({chain_rating(r.chain, depth + 1), depth + 1, r.chain_kind})) return;
@@ -184,8 +205,9 @@ void find_forcing_chain(search& s, int from) {
         int next_count = 0;
         for (int i = 0; i < count; ++i) {
             int p = queue[i];
-            int n = from_on ? links_from_on(s.links, room.node[p], r.on_cell, r.on_region, links)
-                            : links_from_off(s.links, room.node[p], r.off_cell, true, links, hows);
+            // a forcing chain's links from a node off always include the region rule, which
+            // every pass that seeks forcing chains has anyway
+            int n = links_of(s, room.node[p], links, hows);
             for (int k = 0; k < n; ++k) {
                 if (links[k] == target) {
                     int end = add_node(room, target, p, from_on ? by_start : hows[k]);
@@ -236,6 +258,8 @@ void search_static_chains(const candidate_grid& g, static_room& room, static_hin
             !(rules.forcing && sink.wants({base_rating(rules.chain), 4, rules.chain_kind}))) {
             continue;
         }
+        ++room.pass_stamp;
+        room.cache_used = 0;
         for (int cell = 0; cell < 81; ++cell) {
             int n = count_of(g.cand[cell]);
             if (n < 2 || (rules.bivalue_starts && n != 2)) continue;
