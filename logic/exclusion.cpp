@@ -52,34 +52,36 @@ int cells_of(const cell_set& set, int* cells) {
 bool exclude(const candidate_grid& g, const int* cells, int count, const int* excluders,
              int excluder_count, step_sink& sink, bool& stopped) {
     int allowed[3] = {};
-    int values[3] = {};
-    int ways[3][9];
+    int bits[3][9]; // each cell's candidates, as bits
     int way_count[3] = {};
+    bool seeing[3] = {sees(cells[0], cells[1]), count == 3 && sees(cells[0], cells[2]),
+                      count == 3 && sees(cells[1], cells[2])};
+    int masks[20];
+    for (int e = 0; e < excluder_count; ++e) masks[e] = g.cand[excluders[e]];
     for (int i = 0; i < count; ++i) {
-        for (int bits = g.cand[cells[i]]; bits != 0; bits &= bits - 1) {
-            ways[i][way_count[i]++] = value_of_bit(bits & -bits);
+        for (int set = g.cand[cells[i]]; set != 0; set &= set - 1) {
+            bits[i][way_count[i]++] = set & -set;
         }
     }
-    int third = count == 3 ? way_count[2] : 1;
+    if (count == 2) bits[2][way_count[2]++] = 0;
     for (int a = 0; a < way_count[0]; ++a) {
         for (int b = 0; b < way_count[1]; ++b) {
-            for (int c = 0; c < third; ++c) {
-                values[0] = ways[0][a];
-                values[1] = ways[1][b];
-                values[2] = count == 3 ? ways[2][c] : 0;
-                bool forbidden = false;
-                int taken = 0;
-                for (int i = 0; i < count; ++i) {
-                    taken |= value_bit[values[i]];
-                    for (int k = i + 1; k < count; ++k) {
-                        forbidden |= values[i] == values[k] && sees(cells[i], cells[k]);
-                    }
+            for (int c = 0; c < way_count[2]; ++c) {
+                int x = bits[0][a];
+                int y = bits[1][b];
+                int z = bits[2][c];
+                if ((x == y && seeing[0]) || (x == z && seeing[1]) || (y == z && seeing[2])) {
+                    continue;
                 }
+                int taken = x | y | z;
+                bool forbidden = false;
                 for (int e = 0; e < excluder_count && !forbidden; ++e) {
-                    forbidden = (g.cand[excluders[e]] & ~taken) == 0;
+                    forbidden = (masks[e] & ~taken) == 0;
                 }
                 if (forbidden) continue;
-                for (int i = 0; i < count; ++i) allowed[i] |= value_bit[values[i]];
+                allowed[0] |= x;
+                allowed[1] |= y;
+                allowed[2] |= z;
             }
         }
     }
@@ -92,8 +94,8 @@ bool exclude(const candidate_grid& g, const int* cells, int count, const int* ex
     for (int e = 0; e < excluder_count; ++e) shape.excluders[e] = excluders[e];
     step s = removal_step(id, base_rating(id), shape);
     for (int i = 0; i < count; ++i) {
-        for (int bits = g.cand[cells[i]] & ~allowed[i]; bits != 0; bits &= bits - 1) {
-            s.removed.add(cells[i], value_of_bit(bits & -bits));
+        for (int set = g.cand[cells[i]] & ~allowed[i]; set != 0; set &= set - 1) {
+            s.removed.add(cells[i], value_of_bit(set & -set));
         }
     }
     if (s.removed.empty()) return false;
