@@ -109,20 +109,22 @@ void judge_cycle(search& s, int closing, int how) {
 
 // The links from a node under the pass's rules, worked out once per pass: the grid does not
 // change while the pass searches.
-int links_of(search& s, int node, const int*& links, const int*& hows) {
+[[gnu::noinline]] void cache_links(search& s, int node) {
     static_room& room = s.room;
-    if (room.cached_at[node] != room.pass_stamp) {
-        int first = room.cache_used;
-        int n = node_on(node) ? links_from_on(s.links, node, s.rules->on_cell, s.rules->on_region,
-                                              room.cache_links + first)
-                              : links_from_off(s.links, node, s.rules->off_cell,
-                                               s.rules->off_region, room.cache_links + first,
-                                               room.cache_how + first);
-        room.cached_at[node] = room.pass_stamp;
-        room.cache_first[node] = first;
-        room.cache_count[node] = n;
-        room.cache_used += n;
-    }
+    int first = room.cache_used;
+    int n = node_on(node) ? links_from_on(s.links, node, s.rules->on_cell, s.rules->on_region,
+                                          room.cache_links + first)
+                          : links_from_off(s.links, node, s.rules->off_cell, s.rules->off_region,
+                                           room.cache_links + first, room.cache_how + first);
+    room.cached_at[node] = room.pass_stamp;
+    room.cache_first[node] = first;
+    room.cache_count[node] = n;
+    room.cache_used += n;
+}
+
+inline int links_of(search& s, int node, const int*& links, const int*& hows) {
+    static_room& room = s.room;
+    if (room.cached_at[node] != room.pass_stamp) cache_links(s, node);
     links = room.cache_links + room.cache_first[node];
     hows = room.cache_how + room.cache_first[node];
     return room.cache_count[node];

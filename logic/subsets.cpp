@@ -19,15 +19,21 @@ constexpr technique hidden_of[5] = {technique::hidden_pair, technique::hidden_pa
 // places or more; visit(values, positions) returns false to stop.
 template <class Visit>
 bool each_hidden_set(const region_places& p, int unit, int size, Visit visit) {
-    for (int values = (1 << size) - 1; values < 512; values = next_subset(values)) {
+    // only values with two places or more can take part: the sets of those, in the same order
+    int usable[9];
+    int count = 0;
+    for (int v = 1; v <= 9; ++v) {
+        if (count_of(p.of[unit][v]) >= 2) usable[count++] = v;
+    }
+    for (int chosen = (1 << size) - 1; chosen < (1 << count); chosen = next_subset(chosen)) {
+        int values = 0;
         int positions = 0;
-        bool enough = true;
-        for (int bits = values; bits != 0 && enough; bits &= bits - 1) {
-            int places = p.of[unit][value_of_bit(bits & -bits)];
-            enough = count_of(places) >= 2;
-            positions |= places;
+        for (int bits = chosen; bits != 0; bits &= bits - 1) {
+            int v = usable[std::countr_zero(static_cast<unsigned>(bits))];
+            values |= value_bit[v];
+            positions |= p.of[unit][v];
         }
-        if (enough && count_of(positions) == size && !visit(values, positions)) return true;
+        if (count_of(positions) == size && !visit(values, positions)) return true;
     }
     return false;
 }
