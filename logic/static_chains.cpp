@@ -138,8 +138,34 @@ bool on_chain(const static_room& room, int p, int node) {
     return false;
 }
 
+// A forcing chain ends at end, the node opposite its start: the step it makes, if it removes
+// anything.
+void judge_forcing_chain(search& s, int end) {
+    static_room& room = s.room;
+    const pass_rules& r = *s.rules;
+    int length = chain_of(room, end, room.chain, room.chain_how);
+    chain_rank rank{chain_rating(r.chain, length), length, r.chain_kind};
+    int from = room.chain[0];
+    int cell = node_cell(from);
+    int v = node_value(from);
+    step st = node_on(from) ? removal_step(r.chain, rank.rating, shape_of(room.chain, length))
+                            : placement_step(r.chain, rank.rating, cell, v,
+                                             shape_of(room.chain, length));
+    if (node_on(from)) {
+        st.removed.add(cell, v);
+    } else {
+        for (int bits = s.g.cand[cell] & ~value_bit[v]; bits != 0; bits &= bits - 1) {
+            st.removed.add(cell, value_of_bit(bits & -bits));
+        }
+    }
+    if (!st.removed.empty()) s.sink.take(rank, st, room.chain, room.chain_how, length);
+}
+
 // The loops through the start: each node on is reached once, by its first parent; nodes off
-// may be reached many times, each with its own parent.
+// may be reached many times, each with its own parent. The same search meets the start's
+// forcing chain to its denial, if the pass seeks one: nodes on come in the order a search for
+// that chain alone would meet them, so the first node off opposite the start ends that chain.
+// Its step comes after the loops', as if sought on its own.
 void find_cycles(search& s) {
     static_room& room = s.room;
     const pass_rules& r = *s.rules;
@@ -149,20 +175,24 @@ void find_cycles(search& s) {
     room.on_seen[start] = room.stamp;
     int on_count = 1;
     room.queue_on[0] = add_node(room, start, -1, by_start);
+    int denial = r.forcing ? -1 : static_pool; // pool entry of the start's opposite, once met
     const int* links;
     const int* hows;
     for (int depth = 2; on_count > 0; depth += 2) {
-        // a loop closed at this depth has depth nodes: no deeper one can win if this cannot
-        if (depth >= 4 && !s.sink.wants({chain_rating(r.cycle, depth), depth, r.cycle_kind})) {
-            return;
-        }
+        // a loop closed at this depth has depth nodes, as has a chain to the start's opposite
+        // met on the way there: no deeper one can win if this cannot
+        bool loops = depth < 4 || s.sink.wants({chain_rating(r.cycle, depth), depth, r.cycle_kind});
+        bool chain = denial < 0 && s.sink.wants({chain_rating(r.chain, depth), depth, r.chain_kind});
+        if (!loops && !chain) break;
         int off_count = 0;
         for (int i = 0; i < on_count; ++i) {
             int p = room.queue_on[i];
             int n = links_of(s, room.node[p], links, hows);
             for (int k = 0; k < n; ++k) {
                 if (on_chain(room, p, links[k]) || room.used >= static_pool) continue;
-                room.queue_off[off_count++] = add_node(room, links[k], p, by_start);
+                int q = add_node(room, links[k], p, by_start);
+                room.queue_off[off_count++] = q;
+                if (links[k] == (start ^ 1) && denial < 0) denial = q;
             }
         }
         on_count = 0;
@@ -177,9 +207,10 @@ void find_cycles(search& s) {
             }
         }
     }
+    if (denial >= 0 && denial < static_pool) judge_forcing_chain(s, denial);
 }
 
-// A forcing chain from the start node to its opposite, found in breadth, every node once.
+// A forcing chain from the start node off to its opposite, found in breadth, every node once.
 void find_forcing_chain(search& s, int from) {
     static_room& room = s.room;
     const pass_rules& r = *s.rules;
@@ -212,26 +243,7 @@ void find_forcing_chain(search& s, int from) {
             int n = links_of(s, room.node[p], links, hows);
             for (int k = 0; k < n; ++k) {
                 if (links[k] == target) {
-                    int end = add_node(room, target, p, from_on ? by_start : hows[k]);
-                    int length = chain_of(room, end, room.chain, room.chain_how);
-                    chain_rank rank{chain_rating(r.chain, length), length, r.chain_kind};
-                    int cell = node_cell(from);
-                    int v = node_value(from);
-                    step st = node_on(from)
-                                  ? removal_step(r.chain, rank.rating, shape_of(room.chain, length))
-                                  : placement_step(r.chain, rank.rating, cell, v,
-                                                   shape_of(room.chain, length));
-                    if (node_on(from)) {
-                        st.removed.add(cell, v);
-                    } else {
-                        for (int bits = s.g.cand[cell] & ~value_bit[v]; bits != 0;
-                             bits &= bits - 1) {
-                            st.removed.add(cell, value_of_bit(bits & -bits));
-                        }
-                    }
-                    if (!st.removed.empty()) {
-                        s.sink.take(rank, st, room.chain, room.chain_how, length);
-                    }
+                    judge_forcing_chain(s, add_node(room, target, p, from_on ? by_start : hows[k]));
                     return;
                 }
                 if (room.on_seen[links[k]] == room.stamp || room.used >= static_pool) continue;
@@ -269,10 +281,7 @@ void search_static_chains(const candidate_grid& g, static_room& room, static_hin
                 int v = value_of_bit(bits & -bits);
                 search s{g, {g.cand, places.of}, room, sink, &rules, node_of(cell, v, true)};
                 find_cycles(s);
-                if (rules.forcing) {
-                    find_forcing_chain(s, node_of(cell, v, true));
-                    find_forcing_chain(s, node_of(cell, v, false));
-                }
+                if (rules.forcing) find_forcing_chain(s, node_of(cell, v, false));
             }
         }
     }
