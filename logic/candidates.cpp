@@ -7,8 +7,23 @@
 
 void place_candidate(candidate_grid& g, int cell, int v) {
     g.value[cell] = v;
-    g.cand[cell] = 0;
-    for (int other : peer_order.cell[cell]) g.cand[other] &= ~value_bit[v];
+    for (int bits = g.cand[cell]; bits != 0; bits &= bits - 1) {
+        remove_candidate(g, cell, value_of_bit(bits & -bits));
+    }
+    for (int other : peer_order.cell[cell]) {
+        if ((g.cand[other] & value_bit[v]) != 0) remove_candidate(g, other, v);
+    }
+}
+
+void refresh_places(candidate_grid& g) {
+    for (int unit = 0; unit < 27; ++unit) {
+        for (int v = 0; v <= 9; ++v) g.places[unit][v] = 0;
+        for (int i = 0; i < 9; ++i) {
+            for (int bits = g.cand[unit_cell[unit][i]]; bits != 0; bits &= bits - 1) {
+                g.places[unit][value_of_bit(bits & -bits)] |= 1 << i;
+            }
+        }
+    }
 }
 
 void start_candidates(candidate_grid& g, const int* cells) {
@@ -22,10 +37,13 @@ void start_candidates(candidate_grid& g, const int* cells) {
         for (int other : peer_order.cell[cell]) used |= value_bit[cells[other]];
         g.cand[cell] = all_values & ~used;
     }
+    refresh_places(g);
 }
 
 void apply_step(candidate_grid& g, const step& s) {
-    s.removed.each([&](int cell, int v) { g.cand[cell] &= ~value_bit[v]; });
+    s.removed.each([&](int cell, int v) {
+        if ((g.cand[cell] & value_bit[v]) != 0) remove_candidate(g, cell, v);
+    });
     if (s.placed_cell >= 0 && g.value[s.placed_cell] == 0) {
         place_candidate(g, s.placed_cell, s.placed_value);
     }

@@ -11,8 +11,10 @@
 #include <initializer_list>
 
 struct candidate_grid {
-    int value[81]; // 1..9, or 0 for an empty cell
-    int cand[81];  // the candidate bits of an empty cell; 0 for a filled one
+    int value[81];      // 1..9, or 0 for an empty cell
+    int cand[81];       // the candidate bits of an empty cell; 0 for a filled one
+    int places[27][10]; // the places of each value in each region, as a 9-bit set of positions
+                        // in it: kept with cand by the functions below
 };
 
 // Candidates from the givens alone: each value removes itself from its peers. Givens that
@@ -20,6 +22,8 @@ struct candidate_grid {
 void start_candidates(candidate_grid& g, const int* cells);
 // Sets v in cell and removes it from the cell's peers.
 void place_candidate(candidate_grid& g, int cell, int v);
+// Works the places out again from cand, after cand was set by hand.
+void refresh_places(candidate_grid& g);
 
 inline int value_of_bit(int bit) {
     return std::countr_zero(static_cast<unsigned>(bit)) + 1;
@@ -46,12 +50,7 @@ inline int unit_of(int kind, int cell) {
 
 // The places of v in a region, as a 9-bit set of positions in it.
 inline int places_in(const candidate_grid& g, int unit, int v) {
-    int bit = value_bit[v];
-    int places = 0;
-    for (int i = 0; i < 9; ++i) {
-        if ((g.cand[unit_cell[unit][i]] & bit) != 0) places |= 1 << i;
-    }
-    return places;
+    return g.places[unit][v];
 }
 // The number of empty cells of a region.
 inline int empty_cells(const candidate_grid& g, int unit) {
@@ -60,20 +59,6 @@ inline int empty_cells(const candidate_grid& g, int unit) {
     return empty;
 }
 
-// The places of every value in every region, worked out once for a search that asks often.
-struct region_places {
-    int of[27][10]; // of[unit][v]: positions of v in the unit, a 9-bit set
-};
-inline void find_places(const candidate_grid& g, region_places& p) {
-    for (int unit = 0; unit < 27; ++unit) {
-        for (int v = 1; v <= 9; ++v) p.of[unit][v] = 0;
-        for (int i = 0; i < 9; ++i) {
-            for (int bits = g.cand[unit_cell[unit][i]]; bits != 0; bits &= bits - 1) {
-                p.of[unit][value_of_bit(bits & -bits)] |= 1 << i;
-            }
-        }
-    }
-}
 inline int kind_of(int unit) {
     return unit >= box_unit ? box_unit : unit >= column_unit ? column_unit : row_unit;
 }
@@ -82,6 +67,14 @@ inline int position_in(int kind, int cell) {
     return kind == row_unit      ? col_of[cell]
            : kind == column_unit ? row_of[cell]
                                  : 3 * (row_of[cell] % 3) + col_of[cell] % 3;
+}
+
+// Removes v from the candidates of cell, and the cell from v's places.
+inline void remove_candidate(candidate_grid& g, int cell, int v) {
+    g.cand[cell] &= ~value_bit[v];
+    g.places[row_of[cell]][v] &= ~(1 << col_of[cell]);
+    g.places[9 + col_of[cell]][v] &= ~(1 << row_of[cell]);
+    g.places[18 + box_of[cell]][v] &= ~(1 << (3 * (row_of[cell] % 3) + col_of[cell] % 3));
 }
 
 // For two regions, the positions in the first of the cells they share (0 when they do not

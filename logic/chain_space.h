@@ -92,7 +92,6 @@ constexpr int max_nested_steps = 4096;
 struct dynamic_room {
     candidate_grid work;     // the grid as the supposition leaves it
     int snapshot[81];        // the candidates before it
-    region_places places;    // of the work grid
     propagation on_branch[9]; // one for each value of the cell, supposed on
     propagation off_branch;   // the value supposed off
     propagation region_branch[8];

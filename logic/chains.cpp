@@ -5,7 +5,7 @@
 #include "logic/chain_space.h"
 #include "logic/scale.h"
 
-int links_from_on(const link_grid& g, int node, bool cell_rule, bool region_rule, int* out) {
+int links_from_on(const candidate_grid& g, int node, bool cell_rule, bool region_rule, int* out) {
     int cell = node_cell(node);
     int v = node_value(node);
     int count = 0;
@@ -31,7 +31,7 @@ int links_from_on(const link_grid& g, int node, bool cell_rule, bool region_rule
     return count;
 }
 
-int links_from_off(const link_grid& g, int node, bool cell_rule, bool region_rule, int* out,
+int links_from_off(const candidate_grid& g, int node, bool cell_rule, bool region_rule, int* out,
                    int* how) {
     int cell = node_cell(node);
     int v = node_value(node);

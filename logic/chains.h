@@ -33,18 +33,12 @@ constexpr int by_start = -1;
 constexpr int by_cell = 27;
 constexpr int by_nesting = 28;
 
-// The candidates links are read from: each cell's, and each value's places in each region.
-struct link_grid {
-    const int* cand;
-    const int (*places)[10];
-};
-
 // The links from a node, in the order the techniques meet them: the cell rule first (values
 // ascending), then the region rule through the box, the row and the column (cells in region
 // order); a node reached twice is listed once. how, when given, gets how each was reached.
 // The number of nodes written to out.
-int links_from_on(const link_grid& g, int node, bool cell_rule, bool region_rule, int* out);
-int links_from_off(const link_grid& g, int node, bool cell_rule, bool region_rule, int* out,
+int links_from_on(const candidate_grid& g, int node, bool cell_rule, bool region_rule, int* out);
+int links_from_off(const candidate_grid& g, int node, bool cell_rule, bool region_rule, int* out,
                    int* how);
 
 // The length term of a chain of nodes nodes.

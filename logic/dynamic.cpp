@@ -110,10 +110,7 @@ bool add_nested_nodes(chain_space& space, int depth, propagation& p, chain_mode 
 
 // Strikes the candidate of a node off from the room's work grid and its places.
 void strike(dynamic_room& room, int node) {
-    int cell = node_cell(node);
-    int v = node_value(node);
-    room.work.cand[cell] &= ~value_bit[v];
-    for (int kind : kinds_brc) room.places.of[unit_of(kind, cell)][v] &= ~(1 << position_in(kind, cell));
+    remove_candidate(room.work, node_cell(node), node_value(node));
 }
 
 // Follows the supposition start on the grid g; the room's work grid is g again afterwards.
@@ -123,8 +120,6 @@ void propagate(chain_space& space, int depth, propagation& p, const candidate_gr
     start_propagation(p);
     room.work = g;
     std::copy(g.cand, g.cand + 81, room.snapshot);
-    find_places(g, room.places);
-    link_grid links_here{room.work.cand, room.places.of};
     int* now = room.work.cand;
     const int* snapshot = room.snapshot;
     int head_on = 0;
@@ -138,7 +133,7 @@ void propagate(chain_space& space, int depth, propagation& p, const candidate_gr
     for (;;) {
         if (head_on < tail_on) {
             int from = room.queue_on[head_on++];
-            int n = links_from_on(links_here, from, mode.cell_rules(), true, links);
+            int n = links_from_on(room.work, from, mode.cell_rules(), true, links);
             for (int k = 0; k < n; ++k) {
                 int q = links[k];
                 if (p.has(q ^ 1)) {
@@ -158,7 +153,7 @@ void propagate(chain_space& space, int depth, propagation& p, const candidate_gr
             }
         } else if (head_off < tail_off) {
             int from = room.queue_off[head_off++];
-            int n = links_from_off(links_here, from, mode.cell_rules(), true, links, hows);
+            int n = links_from_off(room.work, from, mode.cell_rules(), true, links, hows);
             int first_parent[32];
             int parent_count[32];
             for (int k = 0; k < n; ++k) {

@@ -9,8 +9,6 @@ bool find_fish(const candidate_grid& g, int size, step_sink& sink) {
     technique id = size == 2 ? technique::x_wing
                    : size == 3 ? technique::swordfish
                                : technique::jellyfish;
-    region_places p;
-    find_places(g, p);
     int placed[10] = {};
     for (int cell = 0; cell < 81; ++cell) ++placed[g.value[cell]];
     for (bool columns : {true, false}) {
@@ -22,7 +20,7 @@ bool find_fish(const candidate_grid& g, int size, step_sink& sink) {
                 int cover = 0;
                 bool enough = true;
                 for (int bits = base; bits != 0 && enough; bits &= bits - 1) {
-                    int places = p.of[base_kind + std::countr_zero(static_cast<unsigned>(bits))][v];
+                    int places = g.places[base_kind + std::countr_zero(static_cast<unsigned>(bits))][v];
                     enough = count_of(places) >= 2;
                     cover |= places;
                 }
@@ -31,7 +29,7 @@ bool find_fish(const candidate_grid& g, int size, step_sink& sink) {
                 for (int bits = cover; bits != 0; bits &= bits - 1) {
                     int line = cover_kind + std::countr_zero(static_cast<unsigned>(bits));
                     // in a cover line, position i is base line i
-                    for (int outside = p.of[line][v] & ~base; outside != 0; outside &= outside - 1) {
+                    for (int outside = g.places[line][v] & ~base; outside != 0; outside &= outside - 1) {
                         s.removed.add(unit_cell[line][std::countr_zero(static_cast<unsigned>(outside))], v);
                     }
                 }

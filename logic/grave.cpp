@@ -51,7 +51,7 @@ bool find_grave_cells(const candidate_grid& g, grave& b) {
                 if (!listed) b.cells[b.count++] = wide;
                 b.own[wide] |= value_bit[v];
                 b.values |= value_bit[v];
-                scratch.cand[wide] &= ~value_bit[v];
+                if ((scratch.cand[wide] & value_bit[v]) != 0) remove_candidate(scratch, wide, v);
                 int kept = 0;
                 for (int i = 0; i < (b.common_count < 0 ? 20 : b.common_count); ++i) {
                     int cell = b.common_count < 0 ? peer_order.cell[wide][i] : b.common[i];

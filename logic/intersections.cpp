@@ -13,14 +13,14 @@ constexpr int pass_to[4] = {column_unit, row_unit, box_unit, box_unit};
 
 // Walks every value whose two or more places in a lie in b, in the passes' order, regions and
 // values ascending; visit(a, b, v) returns false to stop.
-template <class Visit> bool each_confined(const region_places& p, Visit visit) {
+template <class Visit> bool each_confined(const candidate_grid& g, Visit visit) {
     for (int pass = 0; pass < 4; ++pass) {
         for (int a = pass_from[pass]; a < pass_from[pass] + 9; ++a) {
             for (int b = pass_to[pass]; b < pass_to[pass] + 9; ++b) {
                 int shared = crossing.positions[a][b];
                 if (shared == 0) continue;
                 for (int v = 1; v <= 9; ++v) {
-                    int places = p.of[a][v];
+                    int places = g.places[a][v];
                     if (count_of(places) >= 2 && (places & ~shared) == 0 && !visit(a, b, v)) {
                         return true;
                     }
@@ -34,13 +34,11 @@ template <class Visit> bool each_confined(const region_places& p, Visit visit) {
 } // namespace
 
 bool find_direct_intersections(const candidate_grid& g, int, step_sink& sink) {
-    region_places p;
-    find_places(g, p);
-    return each_confined(p, [&](int a, int b, int v) {
+    return each_confined(g, [&](int a, int b, int v) {
         technique id = kind_of(a) == box_unit ? technique::direct_pointing : technique::direct_claiming;
         for (int other = kind_of(a); other < kind_of(a) + 9; ++other) {
             if (other == a || crossing.positions[other][b] == 0) continue;
-            int places = p.of[other][v];
+            int places = g.places[other][v];
             int outside = places & ~crossing.positions[other][b];
             if (count_of(places) < 2 || count_of(outside) != 1) continue;
             int cell = unit_cell[other][std::countr_zero(static_cast<unsigned>(outside))];
@@ -54,11 +52,9 @@ bool find_direct_intersections(const candidate_grid& g, int, step_sink& sink) {
 }
 
 bool find_intersections(const candidate_grid& g, int, step_sink& sink) {
-    region_places p;
-    find_places(g, p);
-    return each_confined(p, [&](int a, int b, int v) {
+    return each_confined(g, [&](int a, int b, int v) {
         technique id = kind_of(a) == box_unit ? technique::pointing : technique::claiming;
-        int outside = p.of[b][v] & ~crossing.positions[b][a];
+        int outside = g.places[b][v] & ~crossing.positions[b][a];
         if (outside == 0) return true;
         step s = removal_step(id, base_rating(id), intersection_shape{v, a, b, -1});
         for (int i = 0; i < 9; ++i) {

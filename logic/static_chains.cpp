@@ -36,7 +36,6 @@ constexpr pass_rules passes[3] = {
 
 struct search {
     const candidate_grid& g;
-    link_grid links;
     static_room& room;
     static_hint_sink& sink;
     const pass_rules* rules;
@@ -112,9 +111,9 @@ void judge_cycle(search& s, int closing, int how) {
 [[gnu::noinline]] void cache_links(search& s, int node) {
     static_room& room = s.room;
     int first = room.cache_used;
-    int n = node_on(node) ? links_from_on(s.links, node, s.rules->on_cell, s.rules->on_region,
+    int n = node_on(node) ? links_from_on(s.g, node, s.rules->on_cell, s.rules->on_region,
                                           room.cache_links + first)
-                          : links_from_off(s.links, node, s.rules->off_cell, s.rules->off_region,
+                          : links_from_off(s.g, node, s.rules->off_cell, s.rules->off_region,
                                            room.cache_links + first, room.cache_how + first);
     room.cached_at[node] = room.pass_stamp;
     room.cache_first[node] = first;
@@ -264,8 +263,6 @@ void find_forcing_chain(search& s, int from) {
 } // namespace
 
 void search_static_chains(const candidate_grid& g, static_room& room, static_hint_sink& sink) {
-    region_places places;
-    find_places(g, places);
     for (const pass_rules& rules : passes) {
         // a pass whose every step is rated above what was found cannot win
         if (!sink.wants({base_rating(rules.cycle), 4, rules.cycle_kind}) &&
@@ -279,7 +276,7 @@ void search_static_chains(const candidate_grid& g, static_room& room, static_hin
             if (n < 2 || (rules.bivalue_starts && n != 2)) continue;
             for (int bits = g.cand[cell]; bits != 0; bits &= bits - 1) {
                 int v = value_of_bit(bits & -bits);
-                search s{g, {g.cand, places.of}, room, sink, &rules, node_of(cell, v, true)};
+                search s{g, room, sink, &rules, node_of(cell, v, true)};
                 find_cycles(s);
                 if (rules.forcing) find_forcing_chain(s, node_of(cell, v, false));
             }

@@ -18,12 +18,12 @@ constexpr technique hidden_of[5] = {technique::hidden_pair, technique::hidden_pa
 // Walks the sets of size values of a region that fill exactly size cells, each value with two
 // places or more; visit(values, positions) returns false to stop.
 template <class Visit>
-bool each_hidden_set(const region_places& p, int unit, int size, Visit visit) {
+bool each_hidden_set(const candidate_grid& g, int unit, int size, Visit visit) {
     // only values with two places or more can take part: the sets of those, in the same order
     int usable[9];
     int count = 0;
     for (int v = 1; v <= 9; ++v) {
-        if (count_of(p.of[unit][v]) >= 2) usable[count++] = v;
+        if (count_of(g.places[unit][v]) >= 2) usable[count++] = v;
     }
     for (int chosen = (1 << size) - 1; chosen < (1 << count); chosen = next_subset(chosen)) {
         int values = 0;
@@ -31,7 +31,7 @@ bool each_hidden_set(const region_places& p, int unit, int size, Visit visit) {
         for (int bits = chosen; bits != 0; bits &= bits - 1) {
             int v = usable[std::countr_zero(static_cast<unsigned>(bits))];
             values |= value_bit[v];
-            positions |= p.of[unit][v];
+            positions |= g.places[unit][v];
         }
         if (count_of(positions) == size && !visit(values, positions)) return true;
     }
@@ -72,12 +72,10 @@ bool find_naked_subsets(const candidate_grid& g, int size, step_sink& sink) {
 
 bool find_hidden_subsets(const candidate_grid& g, int size, step_sink& sink) {
     technique id = hidden_of[size];
-    region_places p;
-    find_places(g, p);
     for (int kind : kinds_bcr) {
         for (int unit = kind; unit < kind + 9; ++unit) {
             if (empty_cells(g, unit) <= 2 * size) continue;
-            bool stopped = each_hidden_set(p, unit, size, [&](int values, int positions) {
+            bool stopped = each_hidden_set(g, unit, size, [&](int values, int positions) {
                 step s = removal_step(id, base_rating(id), subset_shape{unit, values, positions});
                 for (int i = 0; i < 9; ++i) {
                     if ((positions >> i & 1) == 0) continue;
@@ -96,14 +94,12 @@ bool find_hidden_subsets(const candidate_grid& g, int size, step_sink& sink) {
 
 bool find_direct_hidden_subsets(const candidate_grid& g, int size, step_sink& sink) {
     technique id = size == 2 ? technique::direct_hidden_pair : technique::direct_hidden_triple;
-    region_places p;
-    find_places(g, p);
     for (int kind : kinds_bcr) {
         for (int unit = kind; unit < kind + 9; ++unit) {
             if (empty_cells(g, unit) <= size) continue;
-            bool stopped = each_hidden_set(p, unit, size, [&](int values, int positions) {
+            bool stopped = each_hidden_set(g, unit, size, [&](int values, int positions) {
                 for (int w = 1; w <= 9; ++w) {
-                    int places = p.of[unit][w];
+                    int places = g.places[unit][w];
                     int outside = places & ~positions;
                     if ((values & value_bit[w]) != 0 || count_of(places) < 2 ||
                         count_of(outside) != 1) {
