@@ -45,7 +45,9 @@ constexpr int box_unit = 18;
 inline constexpr int kinds_brc[3] = {box_unit, row_unit, column_unit};
 inline constexpr int kinds_bcr[3] = {box_unit, column_unit, row_unit};
 inline int unit_of(int kind, int cell) {
-    return kind == row_unit ? row_of[cell] : kind == column_unit ? 9 + col_of[cell] : 18 + box_of[cell];
+    return kind == row_unit      ? row_of[cell]
+           : kind == column_unit ? 9 + col_of[cell]
+                                 : 18 + box_of[cell];
 }
 
 // The places of v in a region, as a 9-bit set of positions in it.

@@ -63,8 +63,8 @@ struct propagation {
     int parents[max_parents];
     int parents_used;
     bool contradiction;
-    int clash_stored;  // the node met in the sets
-    int clash_node;    // its opposite, reached but not stored: its parents follow
+    int clash_stored; // the node met in the sets
+    int clash_node;   // its opposite, reached but not stored: its parents follow
     int clash_parents[32];
     int clash_parent_count;
     // the nested chain steps its nodes off came from: what makes each the same as another, and
@@ -90,8 +90,8 @@ struct nested_step {
 constexpr int max_nested_steps = 4096;
 
 struct dynamic_room {
-    candidate_grid work;     // the grid as the supposition leaves it
-    int snapshot[81];        // the candidates before it
+    candidate_grid work;      // the grid as the supposition leaves it
+    int snapshot[81];         // the candidates before it
     propagation on_branch[9]; // one for each value of the cell, supposed on
     propagation off_branch;   // the value supposed off
     propagation region_branch[8];

@@ -47,8 +47,15 @@ double chain_rating(technique id, int nodes);
 // The order chain steps are taken in: lowest rating, then fewest nodes, then by kind (a double
 // chain, an x-chain, a y-cycle, an xy-chain, a cell chain, a region chain, a contradiction),
 // then the first found.
-enum chain_kind { double_kind = 1, x_kind, y_kind, xy_kind, cell_kind, region_kind,
-                  contradiction_kind };
+enum chain_kind {
+    double_kind = 1,
+    x_kind,
+    y_kind,
+    xy_kind,
+    cell_kind,
+    region_kind,
+    contradiction_kind
+};
 struct chain_rank {
     double rating;
     int nodes;

@@ -87,8 +87,7 @@ void store_node(propagation& p, int node, int first, int how, int nested) {
 
 // The parents, beside the node it came from, of a node on reached by a rule in a dynamic chain:
 // the nodes off that struck the candidates the rule needed gone.
-void add_struck_parents(propagation& p, const int* snapshot, const int* now, int on_node,
-                        int how) {
+void add_struck_parents(propagation& p, const int* snapshot, const int* now, int on_node, int how) {
     int cell = node_cell(on_node);
     int v = node_value(on_node);
     if (how == by_cell) {
@@ -238,7 +237,8 @@ int count_nodes(dynamic_room& room, const target* targets, int n) {
     int nested_nodes[max_nested_references];
     int nested_count = 0;
     int total = 0;
-    for (int i = 0; i < n; ++i) total += ancestry(room, targets[i], nested, nested_nodes, nested_count);
+    for (int i = 0; i < n; ++i)
+        total += ancestry(room, targets[i], nested, nested_nodes, nested_count);
     for (int i = 0; i < nested_count; ++i) total += nested_nodes[i];
     return total;
 }
@@ -251,10 +251,14 @@ technique technique_of(chain_mode mode, int kind) {
         return kind == cell_kind ? technique::cell_forcing_chain : technique::region_forcing_chain;
     }
     switch (kind) {
-    case contradiction_kind: return technique::contradiction_chain;
-    case double_kind: return technique::double_chain;
-    case cell_kind: return technique::dynamic_cell_chain;
-    default: return technique::dynamic_region_chain;
+    case contradiction_kind:
+        return technique::contradiction_chain;
+    case double_kind:
+        return technique::double_chain;
+    case cell_kind:
+        return technique::dynamic_cell_chain;
+    default:
+        return technique::dynamic_region_chain;
     }
 }
 
@@ -307,8 +311,8 @@ void conclude(cell_search& c, int kind, int node, const target* targets, int n,
 
 void contradiction(cell_search& c, const propagation& p, int cell, int v, bool on) {
     target targets[2] = {{&p, p.clash_stored, false}, {&p, p.clash_node, true}};
-    dynamic_shape shape{cell, v, on, -1, 0, false, 0, node_cell(p.clash_stored),
-                        node_value(p.clash_stored)};
+    dynamic_shape shape{
+        cell, v, on, -1, 0, false, 0, node_cell(p.clash_stored), node_value(p.clash_stored)};
     conclude(c, contradiction_kind, node_of(cell, v, !on), targets, 2, shape, -1, false);
 }
 
@@ -357,7 +361,8 @@ void search_cell(cell_search& c, chain_space& space, int depth, int cell) {
         for (int kind : kinds_brc) {
             int unit = unit_of(kind, cell);
             int places = places_in(g, unit, v);
-            if (count_of(places) < 2 || unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))] != cell) {
+            if (count_of(places) < 2 ||
+                unit_cell[unit][std::countr_zero(static_cast<unsigned>(places))] != cell) {
                 continue;
             }
             const propagation* branches[9] = {&on};
@@ -409,7 +414,8 @@ candidate_set premises_of(const step& s, const int* before, const int* now) {
         for (int line = 0; line < 9; ++line) {
             if ((fish->base >> line & 1) == 0) continue;
             for (int i = 0; i < 9; ++i) {
-                if ((fish->cover >> i & 1) == 0) add_struck(unit_cell[base_kind + line][i], fish->v);
+                if ((fish->cover >> i & 1) == 0)
+                    add_struck(unit_cell[base_kind + line][i], fish->v);
             }
         }
     } else if (const auto* set = std::get_if<subset_shape>(&s.shape)) {
@@ -495,7 +501,8 @@ class static_collector : public static_hint_sink {
         n.chain = true;
         n.nodes = length;
         std::uint64_t identity = mix(static_cast<std::uint64_t>(nodes[length - 1]) + 1);
-        for (int i = 0; i < length; ++i) identity += mix(static_cast<std::uint64_t>(nodes[i]) * 7919 + 13);
+        for (int i = 0; i < length; ++i)
+            identity += mix(static_cast<std::uint64_t>(nodes[i]) * 7919 + 13);
         n.identity = identity;
     }
 
@@ -541,8 +548,10 @@ class dynamic_collector : public dynamic_hint_sink {
                 if (node_on(node)) {
                     int how = p.how[node];
                     if (how == by_start) {
-                        if (hint.cell_starts) how = by_cell;
-                        else if (hint.start_region >= 0) how = hint.start_region;
+                        if (hint.cell_starts)
+                            how = by_cell;
+                        else if (hint.start_region >= 0)
+                            how = hint.start_region;
                     }
                     add_chain_premises(n.premises, outer_.snapshot, outer_.work.cand, node, how);
                 }
@@ -563,10 +572,9 @@ class dynamic_collector : public dynamic_hint_sink {
 // Sorts the collected chain steps from the first of the rule on by rank, keeping the order found
 // among equals, and drops a step that removes just what an earlier one does.
 void sort_chain_steps(dynamic_room& room, int from) {
-    std::stable_sort(room.nested_steps + from, room.nested_steps + room.nested_count,
-                     [](const nested_step& a, const nested_step& b) {
-                         return ranks_before(a.rank, b.rank);
-                     });
+    std::stable_sort(
+        room.nested_steps + from, room.nested_steps + room.nested_count,
+        [](const nested_step& a, const nested_step& b) { return ranks_before(a.rank, b.rank); });
     int kept = from;
     for (int i = from; i < room.nested_count; ++i) {
         bool repeated = false;
@@ -578,7 +586,8 @@ void sort_chain_steps(dynamic_room& room, int from) {
     // a chain step the supposition did not make possible is no nested step
     int with_premises = from;
     for (int i = from; i < kept; ++i) {
-        if (!room.nested_steps[i].premises.empty()) room.nested_steps[with_premises++] = room.nested_steps[i];
+        if (!room.nested_steps[i].premises.empty())
+            room.nested_steps[with_premises++] = room.nested_steps[i];
     }
     room.nested_count = with_premises;
 }

@@ -85,8 +85,8 @@ bool exclude(const candidate_grid& g, const int* cells, int count, const int* ex
             }
         }
     }
-    technique id = count == 2 ? technique::aligned_pair_exclusion
-                              : technique::aligned_triple_exclusion;
+    technique id =
+        count == 2 ? technique::aligned_pair_exclusion : technique::aligned_triple_exclusion;
     exclusion_shape shape{};
     shape.count = count;
     for (int i = 0; i < count; ++i) shape.cells[i] = cells[i];

@@ -6,7 +6,7 @@
 #include "logic/techniques.h"
 
 bool find_fish(const candidate_grid& g, int size, step_sink& sink) {
-    technique id = size == 2 ? technique::x_wing
+    technique id = size == 2   ? technique::x_wing
                    : size == 3 ? technique::swordfish
                                : technique::jellyfish;
     int placed[10] = {};
@@ -20,7 +20,8 @@ bool find_fish(const candidate_grid& g, int size, step_sink& sink) {
                 int cover = 0;
                 bool enough = true;
                 for (int bits = base; bits != 0 && enough; bits &= bits - 1) {
-                    int places = g.places[base_kind + std::countr_zero(static_cast<unsigned>(bits))][v];
+                    int places =
+                        g.places[base_kind + std::countr_zero(static_cast<unsigned>(bits))][v];
                     enough = count_of(places) >= 2;
                     cover |= places;
                 }
@@ -29,8 +30,10 @@ bool find_fish(const candidate_grid& g, int size, step_sink& sink) {
                 for (int bits = cover; bits != 0; bits &= bits - 1) {
                     int line = cover_kind + std::countr_zero(static_cast<unsigned>(bits));
                     // in a cover line, position i is base line i
-                    for (int outside = g.places[line][v] & ~base; outside != 0; outside &= outside - 1) {
-                        s.removed.add(unit_cell[line][std::countr_zero(static_cast<unsigned>(outside))], v);
+                    for (int outside = g.places[line][v] & ~base; outside != 0;
+                         outside &= outside - 1) {
+                        s.removed.add(
+                            unit_cell[line][std::countr_zero(static_cast<unsigned>(outside))], v);
                     }
                 }
                 if (!s.removed.empty() && !sink.take(s)) return true;

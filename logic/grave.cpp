@@ -17,8 +17,8 @@ constexpr int max_grave_cells = 81;
 struct grave {
     int cells[max_grave_cells];
     int count;
-    int own[81]; // the grave values of each cell
-    int values;  // of all of them
+    int own[81];    // the grave values of each cell
+    int values;     // of all of them
     int common[20]; // the cells that see every grave cell, in the first one's peer order
     int common_count;
 };

@@ -35,7 +35,8 @@ template <class Visit> bool each_confined(const candidate_grid& g, Visit visit) 
 
 bool find_direct_intersections(const candidate_grid& g, int, step_sink& sink) {
     return each_confined(g, [&](int a, int b, int v) {
-        technique id = kind_of(a) == box_unit ? technique::direct_pointing : technique::direct_claiming;
+        technique id =
+            kind_of(a) == box_unit ? technique::direct_pointing : technique::direct_claiming;
         for (int other = kind_of(a); other < kind_of(a) + 9; ++other) {
             if (other == a || crossing.positions[other][b] == 0) continue;
             int places = g.places[other][v];

@@ -26,12 +26,12 @@ struct rating_scale {
     technique_row techniques[38];
     nesting_row nesting[6];
     level_row levels[4];
-    int loop_of_six;     // tenths a unique loop of six cells adds to a rectangle
-    int loop_of_eight;   // of eight, and of ten or more on top of the next
-    int loop_of_ten;     // what ten or more add before that
-    int set_member;      // tenths a type-3 set adds per member beyond the first (naked) or two
-    int unfinished;      // 20.0: the techniques cannot finish the puzzle
-    int length_start;    // the first bound of a chain's length term
+    int loop_of_six;   // tenths a unique loop of six cells adds to a rectangle
+    int loop_of_eight; // of eight, and of ten or more on top of the next
+    int loop_of_ten;   // what ten or more add before that
+    int set_member;    // tenths a type-3 set adds per member beyond the first (naked) or two
+    int unfinished;    // 20.0: the techniques cannot finish the puzzle
+    int length_start;  // the first bound of a chain's length term
 };
 
 inline constexpr rating_scale scale = {

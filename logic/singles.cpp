@@ -27,11 +27,14 @@ bool find_hidden_singles(const candidate_grid& g, int, step_sink& sink) {
                 if (pass == 0 ? empty != 1 : empty < 2) continue;
                 for (int lone = lone_values(g, unit); lone != 0; lone &= lone - 1) {
                     int v = value_of_bit(lone & -lone);
-                    int cell = unit_cell[unit][std::countr_zero(static_cast<unsigned>(places_in(g, unit, v)))];
+                    int cell =
+                        unit_cell[unit]
+                                 [std::countr_zero(static_cast<unsigned>(places_in(g, unit, v)))];
                     technique id = pass == 0          ? technique::full_house
                                    : kind == box_unit ? technique::hidden_single_box
                                                       : technique::hidden_single_line;
-                    if (!sink.take(placement_step(id, base_rating(id), cell, v, single_shape{unit}))) {
+                    if (!sink.take(
+                            placement_step(id, base_rating(id), cell, v, single_shape{unit}))) {
                         return true;
                     }
                 }

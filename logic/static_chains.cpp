@@ -15,12 +15,12 @@
 namespace {
 
 struct pass_rules {
-    bool on_cell;    // links from a node on
+    bool on_cell; // links from a node on
     bool on_region;
-    bool off_cell;   // links from a node off
+    bool off_cell; // links from a node off
     bool off_region;
     bool bivalue_starts;
-    bool forcing;    // forcing chains are sought too
+    bool forcing; // forcing chains are sought too
     technique cycle;
     technique chain;
     int cycle_kind;
@@ -147,9 +147,9 @@ void judge_forcing_chain(search& s, int end) {
     int from = room.chain[0];
     int cell = node_cell(from);
     int v = node_value(from);
-    step st = node_on(from) ? removal_step(r.chain, rank.rating, shape_of(room.chain, length))
-                            : placement_step(r.chain, rank.rating, cell, v,
-                                             shape_of(room.chain, length));
+    step st = node_on(from)
+                  ? removal_step(r.chain, rank.rating, shape_of(room.chain, length))
+                  : placement_step(r.chain, rank.rating, cell, v, shape_of(room.chain, length));
     if (node_on(from)) {
         st.removed.add(cell, v);
     } else {
@@ -181,7 +181,8 @@ void find_cycles(search& s) {
         // a loop closed at this depth has depth nodes, as has a chain to the start's opposite
         // met on the way there: no deeper one can win if this cannot
         bool loops = depth < 4 || s.sink.wants({chain_rating(r.cycle, depth), depth, r.cycle_kind});
-        bool chain = denial < 0 && s.sink.wants({chain_rating(r.chain, depth), depth, r.chain_kind});
+        bool chain =
+            denial < 0 && s.sink.wants({chain_rating(r.chain, depth), depth, r.chain_kind});
         if (!loops && !chain) break;
         int off_count = 0;
         for (int i = 0; i < on_count; ++i) {

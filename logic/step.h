@@ -140,13 +140,13 @@ struct dynamic_shape {
     int clash_v;
 };
 
-using step_shape = std::variant<single_shape, intersection_shape, subset_shape, fish_shape,
-                                wing_shape, loop_shape, grave_shape, exclusion_shape, chain_shape,
-                                dynamic_shape>;
+using step_shape =
+    std::variant<single_shape, intersection_shape, subset_shape, fish_shape, wing_shape, loop_shape,
+                 grave_shape, exclusion_shape, chain_shape, dynamic_shape>;
 
 struct step {
     technique id;
-    double rating; // as the reference sums it: equal-looking ratings may differ in the last bit
+    double rating;   // as the reference sums it: equal-looking ratings may differ in the last bit
     int placed_cell; // -1: it places nothing
     int placed_value;
     candidate_set removed;

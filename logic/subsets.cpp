@@ -50,7 +50,8 @@ bool find_naked_subsets(const candidate_grid& g, int size, step_sink& sink) {
                 int values = 0;
                 bool enough = true;
                 for (int bits = positions; bits != 0 && enough; bits &= bits - 1) {
-                    int cand = g.cand[unit_cell[unit][std::countr_zero(static_cast<unsigned>(bits))]];
+                    int cand =
+                        g.cand[unit_cell[unit][std::countr_zero(static_cast<unsigned>(bits))]];
                     enough = count_of(cand) >= 2;
                     values |= cand;
                 }

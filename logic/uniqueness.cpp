@@ -260,7 +260,8 @@ void walk(loop_search& search, int cell, int arrival, int allowance, int extra) 
             } else if (!search.on_path[next] && (g.cand[next] & search.pair) == search.pair) {
                 extra |= g.cand[next] & ~search.pair;
                 bool bivalue = count_of(g.cand[next]) == 2;
-                if ((bivalue || count_of(extra) == 1 || allowance > 0) && search.length < max_loop) {
+                if ((bivalue || count_of(extra) == 1 || allowance > 0) &&
+                    search.length < max_loop) {
                     walk(search, next, kind, bivalue ? allowance : allowance - 1, extra);
                 }
             }

@@ -28,8 +28,7 @@ std::string unit_name(int unit) {
 }
 
 // "A", "A and B", "A, B and C" (or "or")
-template <class Item>
-std::string listed(int count, const char* last, Item item) {
+template <class Item> std::string listed(int count, const char* last, Item item) {
     std::string text;
     for (int i = 0; i < count; ++i) {
         text += item(i);
@@ -113,15 +112,16 @@ std::string node_words(int node) {
            symbol(node_value(node));
 }
 
-// A static chain, node by node; one too long to follow is given by its ends.
+// A static chain, node by node from its start: "r1c1 is A, then r1c5 is not A, r3c5 is A and
+// r3c1 is not A"; one too long to follow is given by its ends.
 std::string chain_words(const chain_shape& c) {
     if (c.length > max_chain_nodes) {
-        return node_words(c.nodes[0]) + " leads, through " + std::to_string(c.length - 2) +
-               " more nodes, to its opposite";
+        return node_words(c.nodes[0]) + ", then through " + std::to_string(c.length - 2) +
+               " more links " + node_words(c.nodes[max_chain_nodes - 1]);
     }
-    std::string text;
-    for (int i = 0; i < c.length; ++i) {
-        if (i > 0) text += ", so ";
+    std::string text = node_words(c.nodes[0]) + ", then ";
+    for (int i = 1; i < c.length; ++i) {
+        if (i > 1) text += i + 1 == c.length ? " and " : ", ";
         text += node_words(c.nodes[i]);
     }
     return text;
@@ -132,12 +132,13 @@ std::string loop_words(const step& s, const loop_shape& l) {
     int n = l.size < 32 ? l.size : 32;
     for (int i = 0; i < n; ++i) cells[i] = l.cells[i];
     std::string pattern = (l.size == 4 ? "the rectangle " : "the loop ") + cells_text(cells, n) +
-                          " must not come down to " + values_text(value_bit[l.v1] | value_bit[l.v2]) +
+                          " must not come down to " +
+                          values_text(value_bit[l.v1] | value_bit[l.v2]) +
                           " alone, or the two could swap and the puzzle would have two solutions";
     switch (l.type) {
     case 1:
-        return pattern + "; only one of its cells holds more, so that cell is neither: " +
-               removed_words(s);
+        return pattern +
+               "; only one of its cells holds more, so that cell is neither: " + removed_words(s);
     case 2:
         return pattern + "; every cell of it that holds more holds " + symbol(l.extra) +
                ", so one of them is " + symbol(l.extra) + ", and " + removed_words(s);
@@ -147,7 +148,8 @@ std::string loop_words(const step& s, const loop_shape& l) {
                " and neither can be the other value: " + removed_words(s);
     default:
         if (l.hidden) {
-            return pattern + "; so one of its cells with more holds a value beyond the pair, and in " +
+            return pattern +
+                   "; so one of its cells with more holds a value beyond the pair, and in " +
                    unit_name(l.unit) + " " + values_text(l.values) + " then fit only " +
                    positions_text(l.unit, l.positions) + " besides it, so " + removed_words(s);
         }
@@ -185,14 +187,14 @@ std::string clash_words(const dynamic_shape& d) {
 }
 
 std::string dynamic_words(const step& s, const dynamic_shape& d) {
-    std::string what = d.level > 0   ? "the singles and the simpler techniques that follow"
-                       : d.nishio    ? "the places left for " + symbol(d.v) + ", followed as far as they go"
-                       : d.unit >= 0 || s.id == technique::cell_forcing_chain ||
-                               s.id == technique::dynamic_cell_chain ||
-                               s.id == technique::region_forcing_chain ||
-                               s.id == technique::double_chain
-                           ? "the chains that follow"
-                           : "the singles that follow";
+    std::string what =
+        d.level > 0 ? "the singles and the simpler techniques that follow"
+        : d.nishio  ? "the places left for " + symbol(d.v) + ", followed as far as they go"
+        : d.unit >= 0 || s.id == technique::cell_forcing_chain ||
+                s.id == technique::dynamic_cell_chain || s.id == technique::region_forcing_chain ||
+                s.id == technique::double_chain
+            ? "the chains that follow"
+            : "the singles that follow";
     std::string nodes = " (" + std::to_string(d.nodes) + " nodes)";
     switch (s.id) {
     case technique::nishio:
@@ -227,12 +229,12 @@ struct words_of {
                symbol(s.placed_value);
     }
     std::string operator()(const intersection_shape& p) const {
-        std::string confined = "in " + unit_name(p.from) + " every " + symbol(p.v) + " lies in " +
-                               unit_name(p.to);
+        std::string confined =
+            "in " + unit_name(p.from) + " every " + symbol(p.v) + " lies in " + unit_name(p.to);
         if (p.single < 0) return confined + ", so " + removed_words(s);
         return confined + ", so " + symbol(p.v) + " cannot go elsewhere in " + unit_name(p.to) +
-               ", which leaves " + cell_name(s.placed_cell) + " the only place for " +
-               symbol(p.v) + " in " + unit_name(p.single) + ": " + placed_words(s);
+               ", which leaves " + cell_name(s.placed_cell) + " the only place for " + symbol(p.v) +
+               " in " + unit_name(p.single) + ": " + placed_words(s);
     }
     std::string operator()(const subset_shape& p) const {
         std::string cells = positions_text(p.unit, p.positions);
@@ -242,7 +244,8 @@ struct words_of {
             return "in " + unit_name(p.unit) + " " + cells + " hold only " + values_text(p.values) +
                    ", so " + removed_words(s);
         }
-        std::string fit = "in " + unit_name(p.unit) + " " + values_text(p.values) + " fit only " + cells;
+        std::string fit =
+            "in " + unit_name(p.unit) + " " + values_text(p.values) + " fit only " + cells;
         if (s.placed_cell < 0) return fit + ", so " + removed_words(s);
         return fit + ", which leaves " + cell_name(s.placed_cell) + " the only place for " +
                symbol(s.placed_value) + " in " + unit_name(p.unit) + ": " + placed_words(s);
@@ -253,10 +256,9 @@ struct words_of {
     }
     std::string operator()(const wing_shape& p) const {
         int pincers[2] = {p.pincer[0], p.pincer[1]};
-        std::string ends = s.id == technique::xyz_wing ? ", the pivot included" : "";
-        return cell_name(p.pivot) + " sees " + cells_text(pincers, 2) +
-               ": whatever it holds, one of the three" + ends + " is " + symbol(p.v) + ", so " +
-               removed_words(s);
+        std::string which = s.id == technique::xyz_wing ? "one of the three" : "one of them";
+        return cell_name(p.pivot) + " sees " + cells_text(pincers, 2) + ": whatever it holds, " +
+               which + " is " + symbol(p.v) + ", so " + removed_words(s);
     }
     std::string operator()(const loop_shape& p) const { return loop_words(s, p); }
     std::string operator()(const grave_shape& p) const { return grave_words(s, p); }
@@ -268,10 +270,10 @@ struct words_of {
                removed_words(s);
     }
     std::string operator()(const chain_shape& p) const {
-        bool cycle = s.id == technique::x_cycle || s.id == technique::y_cycle ||
-                     s.id == technique::xy_cycle;
+        bool cycle =
+            s.id == technique::x_cycle || s.id == technique::y_cycle || s.id == technique::xy_cycle;
         if (cycle) {
-            return chain_words(p) + ", and round again: each link holds both ways, so " +
+            return "the links of the loop " + chain_words(p) + " hold both ways round, so " +
                    removed_words(s);
         }
         return "if " + chain_words(p) + ", so " + conclusion(s);

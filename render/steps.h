@@ -6,8 +6,8 @@
 
 #include <string>
 
-std::string rating_text(int tenths);          // "2.6"
-std::string technique_name(const step& s);    // "unique rectangle type 2", "turbot fish"
-std::string step_words(const step& s);        // what the step sees and what it concludes
-std::string placements_text(const step& s);   // "r1c2=A"
-std::string removals_text(const step& s);     // "r1c2-A r3c4-B"
+std::string rating_text(int tenths);        // "2.6"
+std::string technique_name(const step& s);  // "unique rectangle type 2", "turbot fish"
+std::string step_words(const step& s);      // what the step sees and what it concludes
+std::string placements_text(const step& s); // "r1c2=A"
+std::string removals_text(const step& s);   // "r1c2-A r3c4-B"
