@@ -52,37 +52,34 @@ int cells_of(const cell_set& set, int* cells) {
 bool exclude(const candidate_grid& g, const int* cells, int count, const int* excluders,
              int excluder_count, step_sink& sink, bool& stopped) {
     int allowed[3] = {};
-    int bits[3][9]; // each cell's candidates, as bits
-    int way_count[3] = {};
     bool seeing[3] = {sees(cells[0], cells[1]), count == 3 && sees(cells[0], cells[2]),
                       count == 3 && sees(cells[1], cells[2])};
     int masks[20];
     for (int e = 0; e < excluder_count; ++e) masks[e] = g.cand[excluders[e]];
-    for (int i = 0; i < count; ++i) {
-        for (int set = g.cand[cells[i]]; set != 0; set &= set - 1) {
-            bits[i][way_count[i]++] = set & -set;
-        }
-    }
-    if (count == 2) bits[2][way_count[2]++] = 0;
-    for (int a = 0; a < way_count[0]; ++a) {
-        for (int b = 0; b < way_count[1]; ++b) {
-            for (int c = 0; c < way_count[2]; ++c) {
-                int x = bits[0][a];
-                int y = bits[1][b];
-                int z = bits[2][c];
-                if ((x == y && seeing[0]) || (x == z && seeing[1]) || (y == z && seeing[2])) {
-                    continue;
-                }
-                int taken = x | y | z;
-                bool forbidden = false;
-                for (int e = 0; e < excluder_count && !forbidden; ++e) {
-                    forbidden = (masks[e] & ~taken) == 0;
-                }
-                if (forbidden) continue;
-                allowed[0] |= x;
-                allowed[1] |= y;
-                allowed[2] |= z;
+    int third = count == 3 ? g.cand[cells[2]] : 0;
+    for (int xs = g.cand[cells[0]]; xs != 0; xs &= xs - 1) {
+        int x = xs & -xs;
+        for (int ys = g.cand[cells[1]]; ys != 0; ys &= ys - 1) {
+            int y = ys & -ys;
+            if (x == y && seeing[0]) continue;
+            // what an excluder leaves beside x and y: nothing rules the two out whatever the
+            // third cell takes; one value rules that value out for it
+            int taken = x | y;
+            bool forbidden = false;
+            int ruled_out = 0;
+            for (int e = 0; e < excluder_count && !forbidden; ++e) {
+                int rest = masks[e] & ~taken;
+                forbidden = rest == 0;
+                if ((rest & (rest - 1)) == 0) ruled_out |= rest;
             }
+            if (forbidden) continue;
+            int zs = third & ~ruled_out;
+            if (seeing[1]) zs &= ~x;
+            if (seeing[2]) zs &= ~y;
+            if (count == 3 && zs == 0) continue;
+            allowed[0] |= x;
+            allowed[1] |= y;
+            allowed[2] |= zs;
         }
     }
     technique id =
