@@ -15,6 +15,7 @@ struct static_room {
     int node[static_pool];
     int parent[static_pool]; // pool entry of the first parent; -1 for the start
     int how[static_pool];
+    std::uint64_t chain_bits[static_pool]; // a node on's: bits of the nodes off on its chain
     int used;
     int queue_on[static_pool];
     int queue_off[static_pool];

@@ -129,8 +129,15 @@ inline int links_of(search& s, int node, const int*& links, const int*& hows) {
     return room.cache_count[node];
 }
 
-// Whether node is an off node on the chain that leads to the on node at pool entry p.
+// A node's bit in the sets of nodes off that a chain holds: one bit stands for several nodes.
+inline std::uint64_t chain_bit(int node) {
+    return std::uint64_t{1} << ((node >> 1) & 63);
+}
+
+// Whether node is an off node on the chain that leads to the on node at pool entry p. The set
+// of bits of the chain's nodes off answers most asks without a walk.
 bool on_chain(const static_room& room, int p, int node) {
+    if ((room.chain_bits[p] & chain_bit(node)) == 0) return false;
     for (int k = p; k >= 0; k = room.parent[k]) {
         if (room.node[k] == node) return true;
     }
@@ -174,6 +181,7 @@ void find_cycles(search& s) {
     room.on_seen[start] = room.stamp;
     int on_count = 1;
     room.queue_on[0] = add_node(room, start, -1, by_start);
+    room.chain_bits[room.queue_on[0]] = 0;
     int denial = r.forcing ? -1 : static_pool; // pool entry of the start's opposite, once met
     const int* links;
     const int* hows;
@@ -203,7 +211,9 @@ void find_cycles(search& s) {
                 if (links[k] == start && depth >= 4) judge_cycle(s, p, hows[k]);
                 if (room.on_seen[links[k]] == room.stamp || room.used >= static_pool) continue;
                 room.on_seen[links[k]] = room.stamp;
-                room.queue_on[on_count++] = add_node(room, links[k], p, hows[k]);
+                int q = add_node(room, links[k], p, hows[k]);
+                room.chain_bits[q] = room.chain_bits[room.parent[p]] | chain_bit(room.node[p]);
+                room.queue_on[on_count++] = q;
             }
         }
     }
