@@ -10,7 +10,9 @@ int main(int argc, char** argv) {
     int status = parse_options(argc, argv, &parsed);
     if (status >= 0) return status;
     if (parsed.what != command::dialogue) return run_command(parsed);
-    status = run_program(jobs_wanted(parsed));
+    dialogue_settings settings;
+    settings.jobs = jobs_wanted(parsed);
+    status = run_program(settings);
     // the dialogue's stdout is unbuffered: a failed write has set the error flag by now
     if (std::ferror(stdout)) {
         std::fputs("verbagrid: standard output: a write failed\n", stderr);

@@ -7,17 +7,15 @@
 //   BM_whole_composition, BM_whole_walk_only: the same, to the 10,000,001-try limit.
 // memo_hits is the share of lay-outs whose count came from the memo. The whole compositions
 // take minutes: run them with --benchmark_filter=whole; CI leaves them out.
-#include "composer/compose_internal.h"
-#include "composer/sentence.h"
+#include "composer/compose.h"
 #include "console/composer_dialogue.h"
-#include "core/counter.h"
-#include "core/grid.h"
 #include "core/stop_flag.h"
 #include "tests/harness.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -34,39 +32,38 @@ const Sentence sentences[] = {
     {"silentsailorsrotates\n", 40},
 };
 
-int layouts_left; // 0: no limit
-bool walk_only;
-
-void on_layout() {
-    // a count of one more than the bound, as a lay-out with too many solutions has: the
-    // composition walks on exactly as it would, and nothing is counted
-    if (walk_only) remember_count(best_count + 1);
-    if (layouts_left > 0 && --layouts_left == 0) stop_flag = 1;
-}
+// Stops a composition after so many lay-outs; 0: no limit.
+class layout_limit : public layout_watcher {
+  public:
+    void made(const composition&) override {
+        if (left > 0 && --left == 0) stop_flag = 1;
+    }
+    int left = 0;
+};
 
 void compose_sentence(benchmark::State& state, bool fast, bool walk, bool whole) {
     const Sentence& sentence = sentences[state.range(0)];
     static char answers[20000];
     for (int i = 0; i < 10000; ++i) std::memcpy(answers + 2 * i, "y\n", 2);
     int saved = divert_stdout();
-    fast_counting = fast;
-    walk_only = walk;
-    layout_probe = on_layout;
+    layout_limit limit;
+    dialogue_news news;
+    news.in_reading_order = !fast;
     long measured = 0;
     long hits = 0;
     for (auto _ : state) {
         feed_stdin(answers, sizeof answers);
-        random_state = 1;
-        reset_puzzle();
-        layouts_left = whole ? 0 : sentence.layouts;
-        check_sentence(sentence.text, static_cast<int>(std::strlen(sentence.text)));
-        run_composition(sentence.text, dialogue_news);
-        measured += tries;
-        hits += memo_hits;
+        auto p = std::make_unique<puzzle>();
+        auto composing = std::make_unique<composition>(1);
+        composing->in_reading_order = !fast;
+        composing->walk_only = walk;
+        composing->watcher = &limit;
+        limit.left = whole ? 0 : sentence.layouts;
+        int dist = check_sentence(*p, sentence.text, static_cast<int>(std::strlen(sentence.text)));
+        composing->run(*p, sentence.text, dist, news);
+        measured += composing->tries();
+        hits += composing->memo_hits();
     }
-    layout_probe = nullptr;
-    fast_counting = true;
-    walk_only = false;
     restore_stdout(saved);
     state.SetLabel(std::string(sentence.text, std::strlen(sentence.text) - 1));
     state.counters["layouts_per_s"] =

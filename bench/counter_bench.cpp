@@ -1,6 +1,7 @@
 // Counts per second of the fast count and of the reading-order backtracking on the same
 // candidates, made by the composer from four sentences, at the composer's bounds 9 and 1;
 // and the solver's printing count on a starter without a solution.
+#include "render/board.h"
 #include "tests/candidates.h"
 
 #include <benchmark/benchmark.h>
@@ -25,23 +26,22 @@ void count_candidates(benchmark::State& state, bool fast, bool printing = false)
     const Sentence& sentence = sentences[state.range(0)];
     collect_candidates(sentence.text, sentence.candidates);
     int saved = printing ? divert_stdout() : -1;
-    fast_counting = fast;
-    show_solutions = printing ? 1 : 0;
+    puzzle p{};
+    solution_writer writer(stdout);
+    counter c;
+    c.in_reading_order = !fast;
+    c.show_solutions = printing ? &writer : nullptr;
     long counted = 0;
     long solutions = 0;
     for (auto _ : state) {
         for (int i = 0; i < candidate_count; ++i) {
-            load_starter(candidate[i]);
-            best_count = static_cast<int>(state.range(1));
-            solution_count = 0;
-            count_solutions(0);
-            solutions += solution_count;
-            unload_starter(candidate[i]);
+            load_starter(p, candidate[i]);
+            c.best_count = static_cast<int>(state.range(1));
+            solutions += count_solutions(p, c);
+            unload_starter(p, candidate[i]);
         }
         counted += candidate_count;
     }
-    fast_counting = true;
-    show_solutions = 0;
     if (printing) restore_stdout(saved);
     state.SetLabel(std::string(sentence.text, std::strlen(sentence.text) - 1));
     state.counters["counts_per_s"] =
@@ -77,18 +77,16 @@ BENCHMARK(BM_reading_order_count)
 void solver_count(benchmark::State& state, bool fast) {
     const char starter[] =
         "......1.2......3.....4...5..6.....17.....2......38.....9......1......986..7641...";
-    reset_puzzle();
-    load_starter(starter);
-    fast_counting = fast;
-    show_solutions = 1;
+    puzzle p{};
+    load_starter(p, starter);
+    solution_writer writer(stdout);
+    counter c;
+    c.in_reading_order = !fast;
+    c.show_solutions = &writer;
     for (auto _ : state) {
-        best_count = 9;
-        solution_count = 0;
-        count_solutions(0);
-        benchmark::DoNotOptimize(solution_count);
+        c.best_count = 9;
+        benchmark::DoNotOptimize(count_solutions(p, c));
     }
-    show_solutions = 0;
-    fast_counting = true;
 }
 
 void BM_solver_no_solution_fast(benchmark::State& state) {

@@ -16,11 +16,12 @@
 // "## FAMILY INDEX" and a line "## ok" or "## capped", so that two builds' listings can be
 // compared.
 //
-// It uses only what every release of the counter offers, so that bench/compare_listing.sh can
-// build it against an earlier release as well (with this tree's tests/harness.h).
+// --starters FILE writes the starters, one a line after their "## FAMILY INDEX" line, for
+// bench/compare_listing.sh to list them with an earlier release's dialogue.
 #include "core/counter.h"
 #include "core/grid.h"
 #include "core/stop_flag.h"
+#include "render/board.h"
 #include "tests/harness.h"
 
 #include <algorithm>
@@ -40,6 +41,8 @@ namespace {
 
 using Starter = std::string; // 81 characters, '1'..'9' or '.'
 
+puzzle p{}; // the puzzle every starter is made, counted and listed in
+
 std::uint64_t random_bits = 0x9E3779B97F4A7C15u;
 
 int draw(int n) { // 0..n-1
@@ -55,31 +58,29 @@ template <typename T> void shuffle(T* items, int n) {
 
 void clear_grid() {
     for (int cell = 0; cell < 81; ++cell) {
-        if (grid[cell] != 0) remove_value(cell);
-        given[cell] = 0;
+        if (p.grid[cell] != 0) remove_value(p, cell);
+        p.given[cell] = 0;
     }
 }
 
 bool load(const Starter& s) {
     clear_grid();
-    return load_starter(s.c_str());
+    return load_starter(p, s.c_str());
 }
 
 Starter current() {
     Starter s(81, '.');
     for (int cell = 0; cell < 81; ++cell) {
-        if (grid[cell] != 0) s[cell] = static_cast<char>('0' + grid[cell]);
+        if (p.grid[cell] != 0) s[cell] = static_cast<char>('0' + p.grid[cell]);
     }
     return s;
 }
 
 // Solutions of the grid, silently, up to bound + 1.
 int count(int bound) {
-    show_solutions = 0;
-    best_count = bound;
-    solution_count = 0;
-    count_solutions(0);
-    return solution_count;
+    counter c;
+    c.best_count = bound;
+    return count_solutions(p, c);
 }
 
 // Fills naked and hidden singles until none is left, on the loaded grid (the caller loads it
@@ -89,13 +90,13 @@ bool singles_see_no_contradiction() {
     for (bool changed = true; changed;) {
         changed = false;
         for (int cell = 0; cell < 81; ++cell) {
-            if (grid[cell] != 0) continue;
-            int mask = candidates(cell);
+            if (p.grid[cell] != 0) continue;
+            int mask = candidates(p, cell);
             if (mask == 0) return false;
             if ((mask & (mask - 1)) != 0) continue;
             int v = 1;
             while (value_bit[v] != mask) ++v;
-            place_value(cell, v);
+            place_value(p, cell, v);
             changed = true;
         }
         for (int unit = 0; unit < 27; ++unit) {
@@ -104,8 +105,8 @@ bool singles_see_no_contradiction() {
                 int place = -1;
                 bool present = false;
                 for (int cell : unit_cell[unit]) {
-                    present = present || grid[cell] == v;
-                    if (grid[cell] == 0 && fits(cell, v)) {
+                    present = present || p.grid[cell] == v;
+                    if (p.grid[cell] == 0 && fits(p, cell, v)) {
                         ++places;
                         place = cell;
                     }
@@ -113,7 +114,7 @@ bool singles_see_no_contradiction() {
                 if (present) continue;
                 if (places == 0) return false;
                 if (places == 1) {
-                    place_value(place, v);
+                    place_value(p, place, v);
                     changed = true;
                 }
             }
@@ -146,8 +147,8 @@ Starter add_givens_above(const Starter& s, int n) {
     for (int added = 0, tries = 0; added < n && tries < 200; ++tries) {
         int cell = draw(54);
         int v = 1 + draw(9);
-        if (grid[cell] != 0 || !fits(cell, v)) continue;
-        place_value(cell, v);
+        if (p.grid[cell] != 0 || !fits(p, cell, v)) continue;
+        place_value(p, cell, v);
         ++added;
     }
     return current();
@@ -184,11 +185,11 @@ std::vector<Starter> no_solution_family(int n) {
 // rules do not see it.
 bool first_value_is_dead() {
     int cell = 0;
-    while (grid[cell] != 0) ++cell;
+    while (p.grid[cell] != 0) ++cell;
     int v = 1;
-    while (v <= 9 && !fits(cell, v)) ++v;
+    while (v <= 9 && !fits(p, cell, v)) ++v;
     if (v > 9) return false;
-    place_value(cell, v);
+    place_value(p, cell, v);
     return count(0) == 0 && singles_see_no_contradiction();
 }
 
@@ -211,14 +212,14 @@ Starter random_grid() {
     for (int i = 0; i < 81; ++i) order[i] = i;
     shuffle(order, 81);
     for (int cell : order) {
-        if (grid[cell] != 0) continue;
+        if (p.grid[cell] != 0) continue;
         int values[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
         shuffle(values, 9);
         for (int v : values) {
-            if (!fits(cell, v)) continue;
-            place_value(cell, v);
+            if (!fits(p, cell, v)) continue;
+            place_value(p, cell, v);
             if (count(0) == 1) break;
-            remove_value(cell);
+            remove_value(p, cell);
         }
     }
     return current();
@@ -231,9 +232,9 @@ Starter minimal(const Starter& full) {
     for (int i = 0; i < 81; ++i) order[i] = i;
     shuffle(order, 81);
     for (int cell : order) {
-        int v = grid[cell];
-        remove_value(cell);
-        if (count(1) != 1) place_value(cell, v);
+        int v = p.grid[cell];
+        remove_value(p, cell);
+        if (count(1) != 1) place_value(p, cell, v);
     }
     return current();
 }
@@ -295,21 +296,20 @@ struct Timing {
 
 // Lists the starter as the solver does, output to the listings stream, cut off at cap_ms.
 Timing list(const Starter& s, int cap_ms) {
+    static solution_writer writer(stdout);
     load(s);
-    show_solutions = 1;
-    best_count = 9;
-    solution_count = 0;
+    counter c;
+    c.show_solutions = &writer;
     stop_flag = 0;
     itimerval timer = {};
     timer.it_value.tv_sec = cap_ms / 1000;
     timer.it_value.tv_usec = cap_ms % 1000 * 1000;
     setitimer(ITIMER_REAL, &timer, nullptr);
     auto start = std::chrono::steady_clock::now();
-    count_solutions(0);
+    count_solutions(p, c);
     auto end = std::chrono::steady_clock::now();
     timer = {};
     setitimer(ITIMER_REAL, &timer, nullptr);
-    show_solutions = 0;
     bool capped = stop_flag != 0;
     stop_flag = 0;
     return {std::chrono::duration<double, std::micro>(end - start).count(), capped};
@@ -327,10 +327,12 @@ int main(int argc, char** argv) {
     int per_family = 50;
     int cap_ms = 1000;
     const char* listings = "/dev/null";
+    const char* starters = nullptr;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--per-family") == 0) per_family = std::atoi(argv[i + 1]);
         if (std::strcmp(argv[i], "--cap-ms") == 0) cap_ms = std::atoi(argv[i + 1]);
         if (std::strcmp(argv[i], "--listings") == 0) listings = argv[i + 1];
+        if (std::strcmp(argv[i], "--starters") == 0) starters = argv[i + 1];
     }
     std::signal(SIGALRM, on_alarm);
 
@@ -342,6 +344,19 @@ int main(int argc, char** argv) {
     families[1] = {"unique", unique_family(per_family)};
     families[2] = {"few", few_family(families[1].starters, per_family)};
     families[3] = {"trap", trap_family(per_family)};
+    if (starters != nullptr) {
+        std::FILE* out = std::fopen(starters, "w");
+        if (out == nullptr) {
+            std::perror(starters);
+            return 1;
+        }
+        for (const Family& family : families) {
+            for (std::size_t i = 0; i < family.starters.size(); ++i) {
+                std::fprintf(out, "## %s %zu\n%s\n", family.name, i, family.starters[i].c_str());
+            }
+        }
+        std::fclose(out);
+    }
 
     // the table stays on the terminal; the listings go to their file, fully buffered so that
     // the times are the counter's and not the writes'

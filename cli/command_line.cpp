@@ -1,7 +1,6 @@
 // The commands beside the dialogue, by name, and the number of counting threads they and the
 // dialogue use.
 #include "cli/commands.h"
-#include "composer/compose.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -38,8 +37,12 @@ bool stdout_written() {
     return false;
 }
 
+int interrupted() {
+    std::fputs("verbagrid: interrupted\n", stderr);
+    return 1;
+}
+
 int run_command(const options& parsed) {
-    counting_jobs = jobs_wanted(parsed);
     switch (parsed.what) {
     case command::help:
         print_help();

@@ -11,5 +11,8 @@ int run_generate(const options& given);
 bool rating_wanted(const options& o, int rating); // in --level or --rating, if given
 
 int jobs_wanted(const options& parsed); // --jobs, or one per core the process may use
+// A signal stopped the command: says so on stderr and returns its exit status, 1. What the
+// command finished is written to standard output; a file named with -o is left as it was.
+int interrupted();
 // Flushes stdout; false, with the reason on stderr, when a write to it has failed.
 bool stdout_written();

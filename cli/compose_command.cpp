@@ -1,17 +1,15 @@
-// verbagrid compose: the dialogue's composition of one sentence, as if every more? were
-// answered yes, with the starters written out instead of asked about. The walk, the counts
-// and the generator are the dialogue's, so the starters come in the order it presents them;
-// one the walk meets again is written once, and counts once towards --starters. Progress
-// goes to stderr, redrawn in place only on a terminal; Ctrl-C, SIGTERM or SIGHUP end the
-// search, and the starters found so far are written.
+// verbagrid compose: the dialogue's composition with every more? answered yes. Each starter the
+// dialogue would present is written once, as soon as it is found (the walk may meet a starter
+// again); with a level or a range of ratings, every unique starter the walk meets is a
+// candidate. Progress goes to standard error. A signal ends the search; what was written
+// stays, a file named with -o is left as it was, and the status is 1.
 #include "cli/commands.h"
 #include "cli/output_file.h"
 #include "cli/printed_output.h"
+#include "cli/progress.h"
 #include "cli/signals.h"
 #include "composer/compose.h"
 #include "composer/sentence.h"
-#include "core/counter.h"
-#include "core/grid.h"
 #include "core/stop_flag.h"
 #include "core/text.h"
 #include "logic/rater.h"
@@ -19,96 +17,115 @@
 #include "render/sheets.h"
 
 #include <cstring>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
-#ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
-const options* opts;
-std::vector<composed_starter> found_starters;
-std::set<std::string> starters_seen; // each starter's cells, as written
-long long passed_over;               // unique starters whose rating is out of the range asked for
-bool progress_on_terminal;
-bool progress_shown; // a redrawn progress line is on the terminal, not yet ended
+// No sentence this short has a starter with one solution: the fewest givens a puzzle with one
+// solution can have is 17.
+constexpr int fewest_letters = 17;
 
-void show_progress_at(int best) {
-    if (opts->quiet) return;
-    char line[120];
-    std::snprintf(line, sizeof line,
-                  "verbagrid: tries %d of %d, best %d solution(s), %zu starter(s)", tries,
-                  max_tries + 1, best, found_starters.size());
-    if (opts->rating_low >= 0) {
-        std::size_t used = std::strlen(line);
-        std::snprintf(line + used, sizeof line - used, ", %lld passed over", passed_over);
+class compose_news : public composition_news {
+  public:
+    compose_news(const options& o, std::FILE* out, const std::string& sentence)
+        : o_(o), out_(out), sentence_(sentence), progress_(o.quiet) {
+        streamed_ = o.format != output_format::svg && o.format != output_format::html;
+        if (streamed_) write_starter_header(out, o.format);
     }
-    if (progress_on_terminal) {
-        std::fprintf(stderr, "\r%-78s", line);
-        progress_shown = true;
-    } else {
-        std::fprintf(stderr, "%s\n", line);
+
+    void progressed(const composition& c) override { show(c, c.best_count()); }
+    void improved(const composition& c, int count) override { show(c, count); }
+    bool unique(const composition& c, const puzzle& p, int difficulty) override {
+        return o_.rating_low >= 0 || keep(c, p, difficulty);
     }
-}
+    bool every_unique(const composition& c, const puzzle& p, int difficulty) override {
+        return o_.rating_low < 0 || keep(c, p, difficulty);
+    }
+    void ended(const composition&) override { progress_.end(); }
 
-void show_progress() {
-    show_progress_at(best_count);
-}
+    int kept() const { return kept_; }
+    long long passed_over() const { return passed_over_; }
+    const std::vector<printed_puzzle>& pages() const { return pages_; }
+    bool write_failed() const { return write_failed_; }
 
-void end_progress() {
-    if (progress_shown) std::fputc('\n', stderr);
-    progress_shown = false;
-}
+  private:
+    void show(const composition& c, int best) {
+        std::string line = "verbagrid: tries " + std::to_string(c.tries()) + " of " +
+                           std::to_string(max_tries + 1) + ", best " + std::to_string(best) +
+                           " solution(s), " + std::to_string(kept_) + " starter(s)";
+        if (o_.rating_low >= 0) line += ", " + std::to_string(passed_over_) + " passed over";
+        progress_.show(line);
+    }
 
-void ignore() {}
-void ignore_depth(const char*) {}
-void note_improvement(int count) {
-    show_progress_at(count);
-}
+    // Keeps the starter, with its solution and rating, unless it was kept before; false once
+    // the number wanted is in, or the output can no longer be written.
+    bool keep(const composition& c, const puzzle& p, int difficulty);
 
-composed_starter* taking;   // the starter whose solution the listing fills in
-rater starter_rater;        // rates the starters kept
-std::string sentence_words; // the sentence, lower case, for the starters' captions and rows
+    const options& o_;
+    std::FILE* out_;
+    const std::string& sentence_;
+    progress_line progress_;
+    bool streamed_;
+    std::set<std::string> seen_; // each starter's cells, as written
+    int kept_ = 0;
+    long long passed_over_ = 0; // unique starters whose rating is out of the range asked for
+    std::vector<printed_puzzle> pages_; // what the printable formats write at the end
+    rater rater_;
+    counter counter_;
+    bool write_failed_ = false;
+};
 
-void take_solution(int) {
-    std::memcpy(taking->solution, grid, sizeof grid);
-}
+class solution_copier : public solution_taker {
+  public:
+    explicit solution_copier(int* cells) : cells_(cells) {}
+    void take(const puzzle& p, int) override { std::memcpy(cells_, p.grid, sizeof p.grid); }
 
-// Keeps the starter, with its solution and rating, unless it was kept before; the answer is
-// yes until the wanted number is in.
-void keep_starter(int difficulty) {
-    if (!starters_seen.insert(cells_line(grid, given)).second) return;
+  private:
+    int* cells_;
+};
+
+bool compose_news::keep(const composition& c, const puzzle& p, int difficulty) {
+    if (!seen_.insert(cells_line(p.grid, p.given, p.value_letter)).second) return true;
     // rated only where a range is asked for or the format shows the rating
-    bool shown = opts->format == output_format::line || opts->format == output_format::csv ||
-                 opts->format == output_format::html;
-    int rating = shown || opts->rating_low >= 0 ? rate_puzzle(grid, starter_rater).rating : -1;
-    if (!rating_wanted(*opts, rating)) {
-        ++passed_over;
-        return;
+    bool shown = o_.format == output_format::line || o_.format == output_format::csv ||
+                 o_.format == output_format::html;
+    int rating = shown || o_.rating_low >= 0 ? rate_puzzle(p.grid, rater_).rating : -1;
+    if (stop_flag != 0) return false;
+    if (!rating_wanted(o_, rating)) {
+        ++passed_over_;
+        show(c, c.best_count());
+        return true;
     }
     composed_starter starter;
-    static_cast<printed_puzzle&>(starter) = puzzle_in_grid(difficulty);
+    static_cast<printed_puzzle&>(starter) = printed_from(p, difficulty);
     starter.rating = rating;
-    starter.tries = tries;
-    starter.sentence = sentence_words;
-    taking = &starter;
+    starter.tries = c.tries();
+    starter.sentence = sentence_;
+    puzzle counted = p;
+    solution_copier copy(starter.solution);
+    counter_.best_count = 0;
+    counter_.show_solutions = &copy;
     // an interrupt may cut the listing short: a starter without its solution is not kept
-    if (list_up_to(1, take_solution) == 1) found_starters.push_back(starter);
-    if (opts->starters > 0 && static_cast<int>(found_starters.size()) >= opts->starters) {
-        stop_flag = 1;
+    if (count_solutions(counted, counter_) != 1) return false;
+    ++kept_;
+    if (streamed_) {
+        write_starter_entry(out_, o_.format, starter);
+        // each starter reaches a pipe when it is found; a closed one ends the search
+        if (std::fflush(out_) != 0 || std::ferror(out_)) write_failed_ = true;
+    } else {
+        pages_.push_back(starter);
     }
-    show_progress();
+    show(c, c.best_count());
+    return !write_failed_ && (o_.starters == 0 || kept_ < o_.starters);
 }
 
-caption_kind caption_by_name(const std::string& name) {
-    if (name == "sentence") return caption_kind::sentence;
-    if (name == "none") return caption_kind::none;
-    return caption_kind::letters;
+caption_kind caption_of(const options& o) {
+    return o.caption == caption_choice::sentence ? caption_kind::sentence
+           : o.caption == caption_choice::none   ? caption_kind::none
+                                                 : caption_kind::letters;
 }
 
 // The character at text[at] as the user typed it: a whole UTF-8 character, and a space or
@@ -126,10 +143,10 @@ std::string character_at(const std::string& text, std::size_t at) {
 }
 
 // Why the typed sentence cannot be composed, or empty when it can; on acceptance the
-// alphabet is the sentence's.
-std::string refusal_of(const std::string& typed, char* sentence) {
-    for (std::size_t k = 0; k < typed.size(); ++k) {
-        auto byte = static_cast<unsigned char>(typed[k]);
+// alphabet of p is the sentence's and dist its spacing.
+std::string refusal_of(const std::string& typed, char* sentence, puzzle& p, int* dist) {
+    for (char c : typed) {
+        auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F) {
             return "the sentence holds a control character (byte " + std::to_string(byte) + ")";
         }
@@ -143,72 +160,73 @@ std::string refusal_of(const std::string& typed, char* sentence) {
     fold_lower(sentence, length);
     sentence[length] = '\n'; // as read at the sentence prompt
     sentence[length + 1] = '\0';
-    char offending = 0;
-    int verdict = scan_sentence(sentence, length, &offending);
+    sentence_scan scan = scan_sentence(p, sentence, length);
+    *dist = scan.dist;
     std::string letter = "'";
-    letter += offending;
+    letter += scan.offending;
     letter += "'";
-    switch (verdict) {
+    switch (scan.verdict) {
     case sentence_bad_letter:
         return "the sentence may hold the letters a to z only, not " +
-               character_at(typed, std::strchr(sentence, offending) - sentence);
+               character_at(typed, static_cast<std::size_t>(std::strchr(sentence, scan.offending) -
+                                                            sentence));
     case sentence_too_many_letters:
         return "the sentence has more than nine different letters: " + letter + " is a tenth";
     case sentence_too_few_letters:
-        return "the sentence has " + std::to_string(next_value - 1) +
+        return "the sentence has " + std::to_string(p.next_value - 1) +
                " different letters; it needs nine";
     case sentence_letter_too_often:
         return letter + " comes more than 9 times: no grid can hold it, once a row";
     default:
-        return "";
+        break;
     }
+    if (scan.letters < fewest_letters) {
+        return "the sentence has " + std::to_string(scan.letters) +
+               " letters; a puzzle with one solution needs at least 17 givens";
+    }
+    return "";
 }
-
-void ignore_unique(int) {}
-
-const composition_news command_news = {ignore,       ignore_depth, show_progress, note_improvement,
-                                       keep_starter, ignore,       nullptr};
-// With a level or a range of ratings, every unique starter the walk meets is a candidate,
-// not only those the dialogue would show.
-const composition_news rated_news = {ignore,        ignore_depth, show_progress, note_improvement,
-                                     ignore_unique, ignore,       keep_starter};
 
 } // namespace
 
 int run_compose(const options& given_options) {
-    opts = &given_options;
-    found_starters.clear();
-    starters_seen.clear();
-    passed_over = 0;
-    reset_puzzle();
+    auto p = std::make_unique<puzzle>();
     char sentence[82];
+    int dist = 0;
     const std::string& typed = given_options.operands[0];
-    std::string refusal = refusal_of(typed, sentence);
+    std::string refusal = refusal_of(typed, sentence, *p, &dist);
     if (!refusal.empty()) {
         std::fprintf(stderr, "verbagrid: %s\n", refusal.c_str());
         return 2;
     }
-    sentence_words.assign(sentence, typed.size());
+    std::string words(sentence, typed.size());
     output_file output;
     if (!output.open(given_options.output)) return 1;
-    progress_on_terminal = isatty(2) != 0;
     install_stop_signals();
-    seed_random(given_options.seed);
-    run_composition(sentence, given_options.rating_low >= 0 ? rated_news : command_news);
-    end_progress();
-    if (found_starters.empty()) {
-        const char* text = verdict();
-        if (stopped_by_signal()) text = "interrupted before a starter was found\n";
-        std::fprintf(stderr, "verbagrid: %s", text != nullptr ? text : "no starter found\n");
+    auto composing = std::make_unique<composition>(jobs_wanted(given_options));
+    composing->random.seed(given_options.seed);
+    compose_news news(given_options, output.stream(), words);
+    composing->run(*p, sentence, dist, news);
+    if (stopped_by_signal()) return interrupted();
+    if (news.write_failed()) {
+        output.commit(); // says why
+        return 1;
+    }
+    if (news.kept() == 0) {
+        const char* verdict = composing->verdict();
+        std::string text = verdict != nullptr ? verdict : "no starter found\n";
+        if (given_options.rating_low >= 0 && news.passed_over() > 0) {
+            text = "no starter at the level asked for; " + std::to_string(news.passed_over()) +
+                   " with one solution were passed over\n";
+        }
+        std::fprintf(stderr, "verbagrid: %s", text.c_str());
         return 1;
     }
     if (given_options.format == output_format::svg || given_options.format == output_format::html) {
-        std::vector<printed_puzzle> pages(found_starters.begin(), found_starters.end());
-        return write_printed(output, given_options, pages, caption_by_name(given_options.caption),
+        return write_printed(output, given_options, news.pages(), caption_of(given_options),
                              "starter")
                    ? 0
                    : 1;
     }
-    write_starters(output.stream(), given_options.format, found_starters);
     return output.commit() ? 0 : 1;
 }

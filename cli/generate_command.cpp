@@ -1,15 +1,13 @@
-// verbagrid generate: random puzzles with one solution and no given too many, each rated; with
-// --level or --rating only those in range are kept, and the others are passed over. Progress
-// goes to stderr; Ctrl-C, SIGTERM or SIGHUP end the run, and the puzzles made so far are
-// written. The text, svg and html formats are compose's.
+// verbagrid generate: random puzzles with one solution, each written as soon as it is made
+// (the printable formats, whole documents, at the end), kept only when its rating is in the
+// range asked for. Progress goes to standard error from the start. A signal ends the run; what
+// was written stays, a file named with -o is left as it was, and the status is 1.
 #include "cli/commands.h"
 #include "cli/output_file.h"
 #include "cli/printed_output.h"
+#include "cli/progress.h"
 #include "cli/signals.h"
-#include "composer/compose.h"
 #include "composer/generate.h"
-#include "core/counter.h"
-#include "core/grid.h"
 #include "core/stop_flag.h"
 #include "logic/rater.h"
 #include "render/formats.h"
@@ -17,31 +15,33 @@
 #include "render/steps.h"
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
-#ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
-printed_puzzle* filling; // the puzzle whose solution the listing fills in
+class solution_copier : public solution_taker {
+  public:
+    explicit solution_copier(int* cells) : cells_(cells) {}
+    void take(const puzzle& p, int) override { std::memcpy(cells_, p.grid, sizeof p.grid); }
 
-void take_solution(int) {
-    std::memcpy(filling->solution, grid, sizeof grid);
-}
+  private:
+    int* cells_;
+};
 
-symmetry symmetry_by_name(const std::string& name) {
-    if (name == "rotate180") return symmetry::rotate180;
-    if (name == "mirror") return symmetry::mirror;
-    return symmetry::none;
-}
-
-caption_kind caption_by_name(const std::string& name) {
-    return name == "none" ? caption_kind::none : caption_kind::letters;
+// One puzzle as the format writes it: the dialogue's presentation, or a line or csv row of the
+// puzzle, its solution, its rating and its level, in the puzzle's own symbols.
+void write_puzzle(std::FILE* out, output_format format, const printed_puzzle& p) {
+    if (format == output_format::text) {
+        write_presentation(out, p);
+        return;
+    }
+    std::string cells = cells_line(p.cells, p.givens, p.value_letter);
+    std::string solution = cells_line(p.solution, p.givens, p.value_letter);
+    std::fprintf(out, format == output_format::csv ? "%s,%s,%s,%s\n" : "%s %s %s %s\n",
+                 cells.c_str(), solution.c_str(), rating_text(p.rating).c_str(),
+                 level_of(p.rating));
 }
 
 } // namespace
@@ -53,53 +53,67 @@ bool rating_wanted(const options& o, int rating) {
 int run_generate(const options& o) {
     output_file output;
     if (!output.open(o.output)) return 1;
+    std::FILE* out = output.stream();
     install_stop_signals();
-    seed_random(o.seed);
-    bool on_terminal = isatty(2) != 0;
-    std::vector<printed_puzzle> made;
-    rater puzzle_rater;
+    bool printable = o.format == output_format::svg || o.format == output_format::html;
+    if (o.format == output_format::csv) std::fputs("puzzle,solution,rating,level\n", out);
+    auto p = std::make_unique<puzzle>();
+    for (char c : o.letters) add_symbol(*p, c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
+    random_generator random;
+    random.seed(o.seed);
+    counter c;
+    rater r;
+    progress_line progress(o.quiet);
+    std::vector<printed_puzzle> made; // the printable formats', written at the end
+    int count = 0;
+    long long tried = 0;
     long long passed_over = 0;
-    while (static_cast<int>(made.size()) < o.puzzles && stop_flag == 0) {
-        generate_puzzle(symmetry_by_name(o.symmetry_kind));
-        for (char c : o.letters) add_symbol(c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
-        int rating = rate_puzzle(grid, puzzle_rater).rating;
+    auto show = [&] {
+        progress.show("verbagrid: " + std::to_string(count) + " of " + std::to_string(o.puzzles) +
+                      " puzzle(s), " + std::to_string(tried) + " tried, " +
+                      std::to_string(passed_over) + " passed over");
+    };
+    show();
+    generation how;
+    how.kind = o.symmetry_kind;
+    how.every_value = !o.letters.empty();
+    while (count < o.puzzles && stop_flag == 0) {
+        generate_puzzle(*p, c, random, how);
+        ++tried;
+        int rating = rate_puzzle(p->grid, r).rating;
+        if (stop_flag != 0) break;
         if (!rating_wanted(o, rating)) {
             ++passed_over;
         } else {
-            printed_puzzle p = puzzle_in_grid(measure_difficulty());
-            p.rating = rating;
-            filling = &p;
-            if (list_up_to(1, take_solution) == 1) made.push_back(p);
+            printed_puzzle made_one = printed_from(*p, measure_difficulty(*p));
+            made_one.rating = rating;
+            solution_copier copy(made_one.solution);
+            c.best_count = 0;
+            c.show_solutions = &copy;
+            int listed = count_solutions(*p, c);
+            c.show_solutions = nullptr;
+            if (listed != 1) break; // cut short by a signal
+            ++count;
+            if (printable) {
+                made.push_back(made_one);
+            } else {
+                write_puzzle(out, o.format, made_one);
+                // each puzzle reaches a pipe when it is made; a closed one ends the run
+                if (std::fflush(out) != 0 || std::ferror(out)) {
+                    progress.end();
+                    output.commit(); // says why
+                    return 1;
+                }
+            }
         }
-        // redrawn on a terminal; elsewhere a line for each puzzle made
-        if (!o.quiet && (on_terminal || passed_over == 0 || rating_wanted(o, rating))) {
-            std::fprintf(stderr,
-                         on_terminal ? "\rverbagrid: %zu of %d puzzle(s), %lld passed over"
-                                     : "verbagrid: %zu of %d puzzle(s), %lld passed over\n",
-                         made.size(), o.puzzles, passed_over);
-        }
+        show();
     }
-    if (!o.quiet && on_terminal) std::fputc('\n', stderr);
-    if (made.empty()) {
-        std::fputs("verbagrid: interrupted before a puzzle was made\n", stderr);
-        return 1;
-    }
-    if (o.format == output_format::svg || o.format == output_format::html) {
-        return write_printed(output, o, made, caption_by_name(o.caption), "puzzle") ? 0 : 1;
-    }
-    std::FILE* out = output.stream();
-    if (o.format == output_format::csv) std::fputs("puzzle,solution,rating,level\n", out);
-    for (const printed_puzzle& p : made) {
-        // the symbols are each puzzle's own; the text form is the dialogue's presentation
-        std::string puzzle = cells_line(p.cells, p.givens);
-        std::string solution = cells_line(p.solution, p.givens);
-        if (o.format == output_format::text) {
-            write_presentation(out, p.difficulty, p.cells, p.givens, p.solution);
-        } else {
-            std::fprintf(out, o.format == output_format::csv ? "%s,%s,%s,%s\n" : "%s %s %s %s\n",
-                         puzzle.c_str(), solution.c_str(), rating_text(p.rating).c_str(),
-                         level_of(p.rating));
-        }
+    progress.end();
+    if (stopped_by_signal() || stop_flag != 0) return interrupted();
+    if (printable) {
+        caption_kind caption =
+            o.caption == caption_choice::none ? caption_kind::none : caption_kind::letters;
+        return write_printed(output, o, made, caption, "puzzle") ? 0 : 1;
     }
     return output.commit() ? 0 : 1;
 }

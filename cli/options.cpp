@@ -1,6 +1,7 @@
 // Options by getopt_long, permuted as GNU tools do: options and files may come in any order
-// after the command, and `--` ends the options. A fault names what was wrong, points to
-// --help and leaves standard input unread.
+// after the command, and `--` ends the options. Everything about an option is in its row of the
+// table below, and --help is written from it. A fault names what was wrong, points to --help
+// and leaves standard input unread.
 #include "cli/options.h"
 
 #include <cerrno>
@@ -11,64 +12,55 @@
 
 namespace {
 
-enum : int {
-    opt_count = 256,
-    opt_all,
-    opt_max,
-    opt_seed,
-    opt_starters,
-    opt_caption,
-    opt_solution,
-    opt_grade,
-    opt_explain,
-    opt_hint,
-    opt_level,
-    opt_rating,
-    opt_puzzles,
-    opt_letters,
-    opt_symmetry,
+// The commands an option belongs to, as bits.
+constexpr unsigned for_dialogue = 1;
+constexpr unsigned for_solve = 2;
+constexpr unsigned for_compose = 4;
+constexpr unsigned for_generate = 8;
+constexpr unsigned for_commands = for_solve | for_compose | for_generate;
+constexpr unsigned for_every = for_dialogue | for_commands;
+
+unsigned bit_of(command what) {
+    return what == command::solve      ? for_solve
+           : what == command::compose  ? for_compose
+           : what == command::generate ? for_generate
+                                       : for_dialogue;
+}
+
+// Where an option's line goes in --help.
+enum class section { solve, compose, generate, rated, common };
+
+// A value's parser: true when the text is a good value, stored into o.
+using value_parser = bool (*)(const char* text, options& o);
+
+struct option_row {
+    const char* name;         // the long name, without the dashes
+    char letter;              // the short name, or 0
+    const char* value;        // what the value is called in --help; null: it takes none
+    unsigned commands;        // the commands it belongs to
+    value_parser parse;       // its value into o; a flag's sets it
+    const char* expected;     // what a good value looks like, for a complaint
+    const char* conflicts[4]; // options it cannot go with (long names), or nulls
+    section where;
+    const char* help; // its text in --help; a line feed goes on under the description column
 };
 
-const option long_options[] = {
-    {"help", no_argument, nullptr, 'h'},
-    {"version", no_argument, nullptr, 'V'},
-    {"format", required_argument, nullptr, 'f'},
-    {"output", required_argument, nullptr, 'o'},
-    {"quiet", no_argument, nullptr, 'q'},
-    {"jobs", required_argument, nullptr, 'j'},
-    {"count", no_argument, nullptr, opt_count},
-    {"all", no_argument, nullptr, opt_all},
-    {"max", required_argument, nullptr, opt_max},
-    {"seed", required_argument, nullptr, opt_seed},
-    {"starters", required_argument, nullptr, opt_starters},
-    {"caption", required_argument, nullptr, opt_caption},
-    {"solution", no_argument, nullptr, opt_solution},
-    {"grade", no_argument, nullptr, opt_grade},
-    {"explain", no_argument, nullptr, opt_explain},
-    {"hint", no_argument, nullptr, opt_hint},
-    {"level", required_argument, nullptr, opt_level},
-    {"rating", required_argument, nullptr, opt_rating},
-    {"letters", required_argument, nullptr, opt_letters},
-    {"symmetry", required_argument, nullptr, opt_symmetry},
-    {nullptr, 0, nullptr, 0},
-};
+// A whole decimal number from low to high, or false.
+bool parse_number(const char* text, long long low, long long high, long long* value) {
+    if (*text < '0' || *text > '9') return false;
+    errno = 0;
+    char* end = nullptr;
+    long long n = std::strtoll(text, &end, 10);
+    if (errno != 0 || *end != '\0' || n < low || n > high) return false;
+    *value = n;
+    return true;
+}
 
-// generate counts puzzles, not solutions: there --count takes the number wanted
-option generate_options[sizeof long_options / sizeof long_options[0]];
-const option* table = long_options; // the table of the command being parsed
-
-void choose_table(command what) {
-    table = long_options;
-    if (what != command::generate) return;
-    int i = 0;
-    for (const option& o : long_options) {
-        generate_options[i] = o;
-        if (o.name != nullptr && std::strcmp(o.name, "count") == 0) {
-            generate_options[i] = {"count", required_argument, nullptr, opt_puzzles};
-        }
-        ++i;
-    }
-    table = generate_options;
+template <long long low, long long high> bool parse_int(const char* text, int* into) {
+    long long n = 0;
+    if (!parse_number(text, low, high, &n)) return false;
+    *into = static_cast<int>(n);
+    return true;
 }
 
 // A rating written with at most one decimal, as tenths; false when it is not one.
@@ -87,12 +79,287 @@ bool parse_tenths(const char* text, const char* end, int* tenths) {
     return true;
 }
 
-// The name of an option as the user would write it.
-std::string option_name(int code) {
-    for (const option* o = table; o->name != nullptr; ++o) {
-        if (o->val == code) return std::string("--") + o->name;
+// A name among names, its place in the list stored; false when it is none of them.
+template <class Choice, std::size_t n>
+bool parse_name(const char* text, const char* const (&names)[n], const Choice (&choices)[n],
+                Choice* into) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (std::strcmp(text, names[i]) == 0) {
+            *into = choices[i];
+            return true;
+        }
     }
-    return std::string("-") + static_cast<char>(code);
+    return false;
+}
+
+constexpr const char* level_names[] = {"easy", "medium", "hard", "diabolical"};
+constexpr level_choice level_choices[] = {level_choice::easy, level_choice::medium,
+                                          level_choice::hard, level_choice::diabolical};
+// The ratings of each level, in tenths: below 1.5, 2.5, 5.0, and the rest.
+constexpr int level_low[] = {0, 10, 15, 25, 50};
+constexpr int level_high[] = {0, 14, 24, 49, 200};
+
+const option_row table[] = {
+    {"format",
+     'f',
+     "FORMAT",
+     for_commands,
+     [](const char* t, options& o) {
+         o.format_given = true;
+         return format_by_name(t, &o.format);
+     },
+     "text, line, csv, svg or html",
+     {},
+     section::common,
+     "text (the dialogue's boards), line, csv, svg or html"},
+    {"count",
+     0,
+     nullptr,
+     for_solve,
+     [](const char*, options& o) { return o.count = true; },
+     nullptr,
+     {"all", "format"},
+     section::solve,
+     "print the number of solutions of each puzzle instead, one\na line (no --format, no --all)"},
+    {"all",
+     0,
+     nullptr,
+     for_solve,
+     [](const char*, options& o) { return o.all = true; },
+     nullptr,
+     {},
+     section::solve,
+     "every solution up to --max, not only the first"},
+    {"max",
+     0,
+     "N",
+     for_solve,
+     [](const char* t, options& o) { return parse_int<1, 1000000>(t, &o.max); },
+     "a number from 1 to 1000000",
+     {},
+     section::solve,
+     "solutions counted or listed per puzzle (default 10)"},
+    {"grade",
+     0,
+     nullptr,
+     for_solve,
+     [](const char*, options& o) { return o.grade = true; },
+     nullptr,
+     {"explain", "hint", "count", "all"},
+     section::solve,
+     "rate each puzzle by the techniques a person needs to solve it:\nthe rating (1.0 to 11, "
+     "20.0 beyond the techniques known) and\nthe level (easy, medium, hard, diabolical)"},
+    {"explain",
+     0,
+     nullptr,
+     for_solve,
+     [](const char*, options& o) { return o.explain = true; },
+     nullptr,
+     {"hint", "count", "all"},
+     section::solve,
+     "the steps of that rating, one by one, in the puzzle's symbols"},
+    {"hint",
+     0,
+     nullptr,
+     for_solve,
+     [](const char*, options& o) { return o.hint = true; },
+     nullptr,
+     {"count", "all"},
+     section::solve,
+     "only the first of those steps"},
+    {"starters",
+     0,
+     "N",
+     for_compose,
+     [](const char* t, options& o) { return parse_int<1, 1000000>(t, &o.starters); },
+     "a number from 1 to 1000000",
+     {},
+     section::compose,
+     "stop after the N-th starter"},
+    {"count",
+     0,
+     "N",
+     for_generate,
+     [](const char* t, options& o) { return parse_int<1, 1000000>(t, &o.puzzles); },
+     "a number from 1 to 1000000",
+     {},
+     section::generate,
+     "this many puzzles (default 1)"},
+    {"letters",
+     0,
+     "NINE",
+     for_generate,
+     [](const char* t, options& o) {
+         int seen = 0;
+         bool good = std::strlen(t) == 9;
+         for (int i = 0; good && i < 9; ++i) {
+             char c = t[i] >= 'A' && t[i] <= 'Z' ? static_cast<char>(t[i] + 32) : t[i];
+             good = c >= 'a' && c <= 'z' && (seen & (1 << (c - 'a'))) == 0;
+             if (good) seen |= 1 << (c - 'a');
+         }
+         o.letters = t;
+         return good;
+     },
+     "nine different letters",
+     {},
+     section::generate,
+     "in these nine letters instead of the digits 1 to 9"},
+    {"symmetry",
+     0,
+     "KIND",
+     for_generate,
+     [](const char* t, options& o) {
+         static constexpr const char* names[] = {"none", "rotate180", "mirror"};
+         static constexpr symmetry kinds[] = {symmetry::none, symmetry::rotate180,
+                                              symmetry::mirror};
+         return parse_name(t, names, kinds, &o.symmetry_kind);
+     },
+     "none, rotate180 or mirror",
+     {},
+     section::generate,
+     "none (default), rotate180 or mirror; a given goes only\nwith its image, so a puzzle is "
+     "minimal in pairs"},
+    {"seed",
+     0,
+     "N",
+     for_compose | for_generate,
+     [](const char* t, options& o) {
+         long long n = 0;
+         if (!parse_number(t, 0, 4294967295LL, &n)) return false;
+         o.seed = static_cast<std::uint32_t>(n);
+         return true;
+     },
+     "a number from 0 to 4294967295",
+     {},
+     section::rated,
+     "start the generator at N (default 1, where the dialogue's\nfirst composition starts)"},
+    {"level",
+     0,
+     "LEVEL",
+     for_compose | for_generate,
+     [](const char* t, options& o) {
+         if (!parse_name(t, level_names, level_choices, &o.level)) return false;
+         o.rating_low = level_low[static_cast<int>(o.level)];
+         o.rating_high = level_high[static_cast<int>(o.level)];
+         return true;
+     },
+     "easy, medium, hard or diabolical",
+     {"rating"},
+     section::rated,
+     "keep the puzzles of a level: easy (below 1.5), medium\n(below 2.5), hard (below 5.0) or "
+     "diabolical"},
+    {"rating",
+     0,
+     "MIN-MAX",
+     for_compose | for_generate,
+     [](const char* t, options& o) {
+         const char* dash = std::strchr(t, '-');
+         const char* end = t + std::strlen(t);
+         // a range must hold a rating the scale gives: 1.0 and up, 20.0 at most
+         return dash != nullptr && parse_tenths(t, dash, &o.rating_low) &&
+                parse_tenths(dash + 1, end, &o.rating_high) && o.rating_low <= o.rating_high &&
+                o.rating_high >= 10 && o.rating_low <= 200;
+     },
+     "MIN-MAX, ratings from 1.0 to 20.0 such as 2.5-4.0",
+     {},
+     section::rated,
+     "keep the puzzles rated from MIN to MAX, such as 2.5-4.0"},
+    {"quiet",
+     'q',
+     nullptr,
+     for_compose | for_generate,
+     [](const char*, options& o) { return o.quiet = true; },
+     nullptr,
+     {},
+     section::rated,
+     "no progress line on standard error"},
+    {"output",
+     'o',
+     "FILE",
+     for_commands,
+     [](const char* t, options& o) {
+         o.output = t;
+         return *t != '\0';
+     },
+     "a file name",
+     {},
+     section::common,
+     "write to FILE, whole or not at all, instead of standard output"},
+    {"jobs",
+     'j',
+     "N",
+     for_every,
+     [](const char* t, options& o) { return parse_int<1, 256>(t, &o.jobs); },
+     "a number from 1 to 256",
+     {},
+     section::common,
+     "counting threads (default: one per core); the same output"},
+    {"caption",
+     0,
+     "WHAT",
+     for_commands,
+     [](const char* t, options& o) {
+         static constexpr const char* names[] = {"letters", "sentence", "none"};
+         static constexpr caption_choice choices[] = {
+             caption_choice::letters, caption_choice::sentence, caption_choice::none};
+         o.caption_given = true;
+         return parse_name(t, names, choices, &o.caption);
+     },
+     "sentence, letters or none",
+     {},
+     section::common,
+     "svg and html: sentence, letters (default) or none under a grid"},
+    {"solution",
+     0,
+     nullptr,
+     for_commands,
+     [](const char*, options& o) { return o.solution = true; },
+     nullptr,
+     {},
+     section::common,
+     "svg: the solution below the puzzle"},
+    {"help", 'h', nullptr, for_every, nullptr, nullptr, {}, section::common, "this text"},
+    {"version", 'V', nullptr, for_every, nullptr, nullptr, {}, section::common, "the version"},
+};
+constexpr int row_count = sizeof table / sizeof table[0];
+
+// getopt_long's tables, one per command, made from the rows that belong to it: an option's
+// code is its row's index, past the short names.
+constexpr int code_base = 256;
+struct getopt_table {
+    option longs[row_count + 1];
+    char shorts[3 * row_count + 2];
+};
+
+getopt_table table_for(command what) {
+    getopt_table t{};
+    int n = 0;
+    int s = 0;
+    t.shorts[s++] = ':';
+    for (int i = 0; i < row_count; ++i) {
+        const option_row& row = table[i];
+        if ((row.commands & bit_of(what)) == 0 && row.letter != 'h' && row.letter != 'V') continue;
+        t.longs[n++] = {row.name, row.value != nullptr ? required_argument : no_argument, nullptr,
+                        code_base + i};
+        if (row.letter != 0) {
+            t.shorts[s++] = row.letter;
+            if (row.value != nullptr) t.shorts[s++] = ':';
+        }
+    }
+    t.longs[n] = {nullptr, 0, nullptr, 0};
+    t.shorts[s] = '\0';
+    return t;
+}
+
+// The row of a short name, for any command; -1 when there is none.
+int row_of_letter(char letter, command what) {
+    for (int i = 0; i < row_count; ++i) {
+        if (table[i].letter == letter &&
+            ((table[i].commands & bit_of(what)) != 0 || letter == 'h' || letter == 'V')) {
+            return i;
+        }
+    }
+    return -1;
 }
 
 // Text from the command line as a message may show it: control bytes as \xHH.
@@ -116,74 +383,50 @@ int usage_error(const std::string& what) {
     return 2;
 }
 
-// A whole decimal number from low to high, or false.
-bool parse_number(const char* text, long long low, long long high, long long* value) {
-    if (*text < '0' || *text > '9') return false;
-    errno = 0;
-    char* end = nullptr;
-    long long n = std::strtoll(text, &end, 10);
-    if (errno != 0 || *end != '\0' || n < low || n > high) return false;
-    *value = n;
-    return true;
-}
-
-// Which command each option belongs to; the dialogue takes --jobs alone.
-bool applies(int code, command what) {
-    switch (code) {
-    case 'h':
-    case 'V':
-        return true;
-    case 'j':
-        return true;
-    case 'f':
-    case 'o':
-    case opt_caption:
-    case opt_solution:
-        return what != command::dialogue;
-    case 'q':
-    case opt_seed:
-    case opt_level:
-    case opt_rating:
-        return what == command::compose || what == command::generate;
-    case opt_starters:
-        return what == command::compose;
-    case opt_puzzles:
-    case opt_letters:
-    case opt_symmetry:
-        return what == command::generate;
-    case opt_count:
-    case opt_all:
-    case opt_max:
-    case opt_grade:
-    case opt_explain:
-    case opt_hint:
-        return what == command::solve;
-    default:
-        return false;
-    }
-}
-
-// What is wrong with an option getopt_long refused, named as the user wrote it.
-std::string complaint_about(const char* written) {
-    std::string arg = written;
-    if (arg.rfind("--", 0) == 0) {
-        std::string name = arg.substr(0, arg.find('='));
-        for (const option* o = table; o->name != nullptr; ++o) {
-            if (name == std::string("--") + o->name) return "option '" + name + "' takes no value";
-        }
-        return "unknown option '" + shown(name) + "'";
-    }
-    if (optopt > ' ' && optopt <= '~') {
-        return "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'";
-    }
-    return "unknown option '" + shown(arg) + "'";
-}
-
 const char* command_name(command what) {
     return what == command::solve      ? "solve"
            : what == command::compose  ? "compose"
            : what == command::generate ? "generate"
                                        : "verbagrid";
+}
+
+// The row an option of any command has under this name, for a complaint; -1 when none has.
+int row_named(const std::string& name) {
+    for (int i = 0; i < row_count; ++i) {
+        if (name == table[i].name) return i;
+    }
+    return -1;
+}
+
+// What is wrong with an option getopt_long refused, named as the user wrote it.
+std::string complaint_about(const char* written, command what) {
+    std::string arg = written;
+    if (arg.rfind("--", 0) == 0) {
+        std::string name = arg.substr(0, arg.find('='));
+        int row = row_named(name.substr(2));
+        if (row >= 0 && (table[row].commands & bit_of(what)) == 0) {
+            return "option '" + name + "' does not apply to " + command_name(what);
+        }
+        if (row >= 0) return "option '" + name + "' takes no value";
+        return "unknown option '" + shown(name) + "'";
+    }
+    if (optopt > ' ' && optopt <= '~') {
+        int row = row_of_letter(static_cast<char>(optopt), command::dialogue);
+        for (int i = 0; row < 0 && i < row_count; ++i) {
+            if (table[i].letter == optopt) row = i;
+        }
+        if (row >= 0) {
+            return "option '-" + std::string(1, static_cast<char>(optopt)) +
+                   "' does not apply to " + command_name(what);
+        }
+        return "unknown option '-" + std::string(1, static_cast<char>(optopt)) + "'";
+    }
+    return "unknown option '" + shown(arg) + "'";
+}
+
+// The option named so, as the user would write it.
+std::string written(int row) {
+    return std::string("--") + table[row].name;
 }
 
 } // namespace
@@ -194,10 +437,10 @@ int parse_options(int argc, char** argv, options* parsed) {
     if (argc > 1 && std::strcmp(argv[1], "solve") == 0) parsed->what = command::solve;
     if (argc > 1 && std::strcmp(argv[1], "compose") == 0) parsed->what = command::compose;
     if (argc > 1 && std::strcmp(argv[1], "generate") == 0) parsed->what = command::generate;
-    choose_table(parsed->what);
-    if (parsed->what != command::dialogue) first = 2;
-    bool help = false;
-    bool version = false;
+    command what = parsed->what;
+    if (what != command::dialogue) first = 2;
+    getopt_table t = table_for(what);
+    bool given[row_count] = {};
     opterr = 0; // the complaints are this program's own, one line each
     optind = 1;
     // argv from the command on: getopt_long takes its first entry as the program's name
@@ -205,187 +448,74 @@ int parse_options(int argc, char** argv, options* parsed) {
     char** args = argv + first - 1;
     for (;;) {
         int index = -1;
-        int code = getopt_long(count, args, ":hVf:o:qj:", table, &index);
+        int code = getopt_long(count, args, t.shorts, t.longs, &index);
         if (code == -1) break;
-        if (code == '?') return usage_error(complaint_about(args[optind - 1]));
+        if (code == '?') return usage_error(complaint_about(args[optind - 1], what));
         if (code == ':') {
             // some C libraries say a value is missing for --count=3
-            const char* written = args[optind - 1];
-            if (std::strncmp(written, "--", 2) == 0 && std::strchr(written, '=') != nullptr) {
-                return usage_error(complaint_about(written));
+            const char* text = args[optind - 1];
+            if (std::strncmp(text, "--", 2) == 0 && std::strchr(text, '=') != nullptr) {
+                return usage_error(complaint_about(text, what));
             }
-            return usage_error("option '" + option_name(optopt) + "' needs a value");
+            int row = optopt >= code_base ? optopt - code_base
+                                          : row_of_letter(static_cast<char>(optopt), what);
+            return usage_error(
+                "option '" +
+                (row >= 0 ? written(row) : std::string("-") + static_cast<char>(optopt)) +
+                "' needs a value");
         }
-        if (!applies(code, parsed->what)) {
-            return usage_error("option '" + option_name(code) + "' does not apply to " +
-                               command_name(parsed->what));
+        int row =
+            code >= code_base ? code - code_base : row_of_letter(static_cast<char>(code), what);
+        if (row < 0) return usage_error(complaint_about(args[optind - 1], what));
+        const option_row& o = table[row];
+        if ((o.commands & bit_of(what)) == 0) {
+            return usage_error("option '" + written(row) + "' does not apply to " +
+                               command_name(what));
         }
-        auto bad_value = [&](const char* expected) {
-            return usage_error("bad value '" + std::string(optarg) + "' for '" + option_name(code) +
-                               "': " + expected);
-        };
-        long long n = 0;
-        switch (code) {
-        case 'h':
-            help = true;
-            break;
-        case 'V':
-            version = true;
-            break;
-        case 'f':
-            if (!format_by_name(optarg, &parsed->format)) {
-                return bad_value("text, line, csv, svg or html");
-            }
-            parsed->format_given = true;
-            break;
-        case 'o':
-            if (*optarg == '\0') return bad_value("a file name");
-            parsed->output = optarg;
-            break;
-        case 'q':
-            parsed->quiet = true;
-            break;
-        case 'j':
-            if (!parse_number(optarg, 1, 256, &n)) return bad_value("a number from 1 to 256");
-            parsed->jobs = static_cast<int>(n);
-            break;
-        case opt_count:
-            parsed->count = true;
-            break;
-        case opt_grade:
-            parsed->grade = true;
-            break;
-        case opt_explain:
-            parsed->explain = true;
-            break;
-        case opt_hint:
-            parsed->hint = true;
-            break;
-        case opt_level: {
-            static const struct {
-                const char* name;
-                int low, high;
-            } levels[] = {
-                {"easy", 10, 14}, {"medium", 15, 24}, {"hard", 25, 49}, {"diabolical", 50, 200}};
-            bool known = false;
-            for (const auto& l : levels) {
-                if (std::strcmp(optarg, l.name) != 0) continue;
-                parsed->rating_low = l.low;
-                parsed->rating_high = l.high;
-                known = true;
-            }
-            if (!known) return bad_value("easy, medium, hard or diabolical");
-            break;
-        }
-        case opt_rating: {
-            const char* dash = std::strchr(optarg, '-');
-            const char* end = optarg + std::strlen(optarg);
-            if (dash == nullptr || !parse_tenths(optarg, dash, &parsed->rating_low) ||
-                !parse_tenths(dash + 1, end, &parsed->rating_high) ||
-                parsed->rating_low > parsed->rating_high) {
-                return bad_value("MIN-MAX, ratings such as 2.5-4.0");
-            }
-            break;
-        }
-        case opt_puzzles:
-            if (!parse_number(optarg, 1, 1000000, &n)) {
-                return bad_value("a number from 1 to 1000000");
-            }
-            parsed->puzzles = static_cast<int>(n);
-            break;
-        case opt_letters: {
-            int seen = 0;
-            bool good = std::strlen(optarg) == 9;
-            for (int i = 0; good && i < 9; ++i) {
-                char c = optarg[i];
-                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-                good = c >= 'a' && c <= 'z' && (seen & (1 << (c - 'a'))) == 0;
-                if (good) seen |= 1 << (c - 'a');
-            }
-            if (!good) return bad_value("nine different letters");
-            parsed->letters = optarg;
-            break;
-        }
-        case opt_symmetry:
-            if (std::strcmp(optarg, "none") != 0 && std::strcmp(optarg, "rotate180") != 0 &&
-                std::strcmp(optarg, "mirror") != 0) {
-                return bad_value("none, rotate180 or mirror");
-            }
-            parsed->symmetry_kind = optarg;
-            break;
-        case opt_all:
-            parsed->all = true;
-            break;
-        case opt_max:
-            if (!parse_number(optarg, 1, 1000000, &n)) {
-                return bad_value("a number from 1 to 1000000");
-            }
-            parsed->max = static_cast<int>(n);
-            break;
-        case opt_seed:
-            if (!parse_number(optarg, 0, 4294967295LL, &n)) {
-                return bad_value("a number from 0 to 4294967295");
-            }
-            parsed->seed = static_cast<std::uint32_t>(n);
-            break;
-        case opt_starters:
-            if (!parse_number(optarg, 1, 1000000, &n)) {
-                return bad_value("a number from 1 to 1000000");
-            }
-            parsed->starters = static_cast<int>(n);
-            break;
-        case opt_caption:
-            if (std::strcmp(optarg, "sentence") != 0 && std::strcmp(optarg, "letters") != 0 &&
-                std::strcmp(optarg, "none") != 0) {
-                return bad_value("sentence, letters or none");
-            }
-            parsed->caption = optarg;
-            parsed->caption_given = true;
-            break;
-        case opt_solution:
-            parsed->solution = true;
-            break;
-        default:
-            break;
+        given[row] = true;
+        if (o.parse != nullptr && !o.parse(optarg, *parsed)) {
+            return usage_error("bad value '" + std::string(optarg) + "' for '" + written(row) +
+                               "': " + o.expected);
         }
     }
     for (int i = optind; i < count; ++i) parsed->operands.emplace_back(args[i]);
-    if (help) {
+    if (given[row_named("help")]) {
         parsed->what = command::help;
         return -1;
     }
-    if (version) {
+    if (given[row_named("version")]) {
         parsed->what = command::version;
         return -1;
     }
-    if (parsed->what == command::dialogue && !parsed->operands.empty()) {
+    // the conflicts the table names, each pair once
+    for (int i = 0; i < row_count; ++i) {
+        for (const char* other : table[i].conflicts) {
+            if (other == nullptr || !given[i]) continue;
+            for (int k = 0; k < row_count; ++k) {
+                if (given[k] && k != i && std::strcmp(table[k].name, other) == 0) {
+                    return usage_error("option '" + written(i) + "' cannot go with '" + written(k) +
+                                       "'");
+                }
+            }
+        }
+    }
+    if (what == command::dialogue && !parsed->operands.empty()) {
         return usage_error("unknown command '" + parsed->operands[0] + "'");
     }
-    if (parsed->what == command::generate && !parsed->operands.empty()) {
+    if (what == command::generate && !parsed->operands.empty()) {
         return usage_error("generate takes no operand, not '" + parsed->operands[0] + "'");
     }
-    if (parsed->what == command::compose && parsed->operands.size() != 1) {
+    if (what == command::compose && parsed->operands.size() != 1) {
         if (parsed->operands.empty()) return usage_error("compose needs a sentence");
         return usage_error("compose takes one sentence, not also '" + parsed->operands[1] + "'");
     }
-    if (parsed->count && (parsed->all || parsed->format_given)) {
-        return usage_error(std::string("option '--count' cannot go with '") +
-                           (parsed->all ? "--all" : "--format") + "'");
-    }
-    // a rating, its steps or the first of them: one at a time, and in words or rows only
-    int rated = (parsed->grade ? 1 : 0) + (parsed->explain ? 1 : 0) + (parsed->hint ? 1 : 0);
-    if (rated > 1) return usage_error("options '--grade', '--explain' and '--hint' go alone");
-    if (rated == 1 && (parsed->count || parsed->all)) {
-        return usage_error(std::string("option '") + (parsed->count ? "--count" : "--all") +
-                           "' cannot go with '--grade', '--explain' or '--hint'");
-    }
-    if (rated == 1 &&
-        (parsed->format == output_format::svg || parsed->format == output_format::html ||
-         (parsed->format == output_format::line && !parsed->grade))) {
+    // what a format does not print is refused, not passed over in silence
+    bool rated = parsed->grade || parsed->explain || parsed->hint;
+    if (rated && (parsed->format == output_format::svg || parsed->format == output_format::html ||
+                  (parsed->format == output_format::line && !parsed->grade))) {
         return usage_error(parsed->grade ? "'--grade' writes text, line or csv"
                                          : "'--explain' and '--hint' write text or csv");
     }
-    // what a format does not print is refused, not passed over in silence
     bool printable = parsed->format == output_format::svg || parsed->format == output_format::html;
     if (parsed->caption_given && !printable) {
         return usage_error("option '--caption' goes with '--format svg' or '--format html'");
@@ -395,6 +525,32 @@ int parse_options(int argc, char** argv, options* parsed) {
     }
     return -1;
 }
+
+namespace {
+
+// One option's lines in --help: its names and value in a column of 21, then its text.
+void print_option(const option_row& o) {
+    char names[64];
+    std::snprintf(names, sizeof names, "%s%c%s--%s%s%s", o.letter != 0 ? "-" : " ",
+                  o.letter != 0 ? o.letter : ' ', o.letter != 0 ? ", " : "  ", o.name,
+                  o.value != nullptr ? " " : "", o.value != nullptr ? o.value : "");
+    std::printf("  %-21s", names);
+    for (const char* line = o.help; line != nullptr;) {
+        const char* end = std::strchr(line, '\n');
+        int length =
+            end != nullptr ? static_cast<int>(end - line) : static_cast<int>(std::strlen(line));
+        std::printf("%s%.*s\n", line == o.help ? "" : "                       ", length, line);
+        line = end != nullptr ? end + 1 : nullptr;
+    }
+}
+
+void print_section(section where) {
+    for (const option_row& o : table) {
+        if (o.where == where) print_option(o);
+    }
+}
+
+} // namespace
 
 void print_help() {
     std::fputs(
@@ -407,49 +563,41 @@ void print_help() {
         "FILE is '-': one line of 81 cells, or nine lines of nine. A cell is a digit 1 to 9, a\n"
         "letter, or '.', '0', '-' or '_' when empty. Blank lines and lines starting with '#'\n"
         "go between puzzles, not inside a group of nine rows. It prints the first solution\n"
-        "of each puzzle, under it.\n"
-        "  -f, --format FORMAT  text (the dialogue's boards), line, csv, svg or html\n"
-        "      --count          print the number of solutions of each puzzle instead, one\n"
-        "                       a line (no --format, no --all)\n"
-        "      --all            every solution up to --max, not only the first\n"
-        "      --max N          solutions counted or listed per puzzle (default 10)\n"
-        "      --grade          rate each puzzle by the techniques a person needs to solve it:\n"
-        "                       the rating (1.0 to 11, 20.0 beyond the techniques known) and\n"
-        "                       the level (easy, medium, hard, diabolical)\n"
-        "      --explain        the steps of that rating, one by one, in the puzzle's symbols\n"
-        "      --hint           only the first of those steps\n"
-        "\n"
-        "compose turns SENTENCE (about thirty letters, exactly nine distinct) into starters\n"
-        "that spell it, as the dialogue does when every 'more?' is answered yes.\n"
-        "  -f, --format FORMAT  text (the dialogue's boards), line, csv, svg or html\n"
-        "      --starters N     stop after the N-th starter\n"
-        "      --seed N         start the generator at N (default 1, as the dialogue does)\n"
-        "  -q, --quiet          no progress line on standard error\n"
-        "\n"
-        "generate makes random puzzles with one solution and no given too many.\n"
-        "      --count N        this many puzzles (default 1)\n"
-        "      --letters NINE   in these nine letters instead of the digits 1 to 9\n"
-        "      --symmetry KIND  none (default), rotate180 or mirror\n"
-        "      --seed N         start the generator at N (default 1)\n"
-        "\n"
-        "compose and generate keep only the puzzles of a level or a range of ratings:\n"
-        "      --level LEVEL    easy (below 1.5), medium (below 2.5), hard (below 5.0) or\n"
-        "                       diabolical\n"
-        "      --rating MIN-MAX ratings from MIN to MAX, such as 2.5-4.0\n"
-        "\n"
-        "For all of them:\n"
-        "  -o, --output FILE    write to FILE, whole or not at all, instead of standard output\n"
-        "  -j, --jobs N         counting threads (default: one per core); the same output\n"
-        "      --caption WHAT   svg and html: sentence, letters (default) or none under a grid\n"
-        "      --solution       svg: the solution below the puzzle\n"
-        "  -h, --help           this text\n"
-        "  -V, --version        the version\n"
-        "\n"
-        "Exit status: 0 done, 1 a puzzle was malformed or had no solution, or no starter was\n"
-        "found, 2 bad usage.\n",
+        "of each puzzle, under it.\n",
+        stdout);
+    print_section(section::solve);
+    std::fputs(
+        "\ncompose turns SENTENCE (about thirty letters, exactly nine distinct) into starters\n"
+        "that spell it, as the dialogue does when every 'more?' is answered yes.\n",
+        stdout);
+    print_section(section::compose);
+    std::fputs("\ngenerate makes random puzzles with one solution and no given too many.\n",
+               stdout);
+    print_section(section::generate);
+    std::fputs("\ncompose and generate:\n", stdout);
+    print_section(section::rated);
+    std::fputs("\nFor all of them:\n", stdout);
+    print_section(section::common);
+    std::fputs(
+        "\nExit status: 0 done, 1 a puzzle was malformed or had no solution, no starter was\n"
+        "found, or a signal stopped the run, 2 bad usage.\n",
         stdout);
 }
 
 void print_version() {
     std::fputs("verbagrid 1.4\n", stdout);
+}
+
+std::vector<std::string> option_summaries() {
+    std::vector<std::string> lines;
+    for (const option_row& o : table) {
+        std::string line = std::string("--") + o.name;
+        if (o.value != nullptr) line += std::string(" ") + o.value;
+        line += ":";
+        for (command what : {command::solve, command::compose, command::generate}) {
+            if ((o.commands & bit_of(what)) != 0) line += std::string(" ") + command_name(what);
+        }
+        lines.push_back(line);
+    }
+    return lines;
 }

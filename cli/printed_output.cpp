@@ -8,11 +8,15 @@
 
 bool write_printed(output_file& output, const options& o, const std::vector<printed_puzzle>& pages,
                    caption_kind caption, const char* what) {
+    // nothing to print leaves a file named with -o as it was: no empty sheet in its place
+    if (pages.empty()) {
+        std::fprintf(stderr, "verbagrid: no %s to print\n", what);
+        return false;
+    }
     if (o.format == output_format::html) {
         std::fputs(html_sheet(pages, caption).c_str(), output.stream());
         return output.commit();
     }
-    if (pages.empty()) return output.commit();
     std::fputs(svg_document(pages[0], caption, o.solution).c_str(), output.stream());
     if (pages.size() > 1 && !output.is_file()) {
         std::fprintf(stderr, "verbagrid: an SVG holds one %s; -o FILE writes all %zu\n", what,

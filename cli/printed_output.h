@@ -10,7 +10,7 @@
 #include <vector>
 
 // Writes the puzzles to output in o's printable format and commits every file. what names a
-// puzzle in the message that says only one fits ("starter", "puzzle"). False, with the reason
-// on stderr, when a file could not be written: then none of them is.
+// puzzle in the messages ("starter", "puzzle"). False, with the reason on stderr, when there is
+// no puzzle to print or a file could not be written: then none of them is.
 bool write_printed(output_file& output, const options& o, const std::vector<printed_puzzle>& pages,
                    caption_kind caption, const char* what);

@@ -1,5 +1,4 @@
-// The commands' signal handler sets the stop flag and counts the signal, and does nothing
-// else; the searches unwind on the flag, and the command reads the count to tell an
+// The commands stop on the library's stop handler; they read the interrupt count to tell an
 // interrupted run from one that ended by itself.
 #include "cli/signals.h"
 
@@ -9,13 +8,7 @@
 
 namespace {
 
-std::sig_atomic_t count_at_install;
-
-void on_stop_signal(int signal) {
-    interrupt_count = static_cast<std::sig_atomic_t>((interrupt_count + 1) & 0x7FFF);
-    stop_flag = 1;
-    std::signal(signal, on_stop_signal); // where the platform resets it before the call
-}
+std::sig_atomic_t count_at_install; // the interrupt count when the command installed the handler
 
 } // namespace
 

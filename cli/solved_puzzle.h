@@ -1,10 +1,12 @@
 // One piece of a file of puzzles and what solving it gives: its output text in the format
 // asked for, its line on stderr, and for the printable formats its page. Solved on any
-// thread, in that thread's own puzzle.
+// thread, in that thread's own room.
 #pragma once
 
 #include "cli/options.h"
+#include "core/counter.h"
 #include "entry/puzzle_file.h"
+#include "logic/rater.h"
 #include "render/svg.h"
 
 #include <string>
@@ -18,8 +20,15 @@ struct solved_puzzle {
     printed_puzzle page;
 };
 
-// Solves the piece as o asks, filling in everything but piece and source.
-void solve_piece(solved_puzzle* s, const options& o);
+// What a thread solves in: its puzzle, its counter, its rater.
+struct solver_room {
+    puzzle p{};
+    counter c;
+    rater r;
+};
+
+// Solves the piece as o asks, in room, filling in everything but piece and source.
+void solve_piece(solved_puzzle& s, const options& o, solver_room& room);
 
 // An upper bound of the bytes that solving one piece as o asks may write: the memory a
 // piece waiting in line may hold.

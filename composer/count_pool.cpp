@@ -1,91 +1,73 @@
-// The composition's counts on the work line: a slot's lay-out is counted by a helper in its own
-// puzzle, where it keeps the letters of its last lay-out, or by the walk's thread while it
-// waits, in a grid without the walk's letters. The counter takes no lock.
+// The composition's counts on the work line: a slot's lay-out is counted by a thread in a
+// puzzle of its own, where it keeps the letters of its last lay-out. The counter takes no lock.
 #include "composer/count_pool.h"
 
-#include "core/counter.h"
-#include "core/grid.h"
+count_pool::count_pool() : riders_(new riding_layout[rider_window]) {}
 
-pooled_layout pool_layout[line_window];
-riding_layout pool_riders[rider_window];
-long long rider_front_seq;
-long long rider_back_seq;
-
-namespace {
-
-const int* sentence_letters; // values of the letters in sentence order, for every thread
-
-// A counting thread keeps the letters of its last lay-out in its puzzle, and lays only those
-// the next one moves: lay-outs near in walk order share most of their cells.
-struct kept_letters {
-    puzzle_view p; // the thread's puzzle, taken once
-    int cell[81];
-    int count;
-    int last_dead_cell; // the cell that left the thread's last lay-out without a solution
-};
-thread_local constinit kept_letters kept{};
-
-// Counts the lay-out in this helper's puzzle, which holds the kept letters and nothing else.
-int count_kept_layout(const std::uint64_t cells[2], int bound) {
-    kept_letters& k = kept;
-    if (k.p.grid == nullptr) k.p = this_puzzle();
+int count_pool::count_kept(thread_room& room, const std::uint64_t cells[2], int bound) {
     int wanted[81];
     int letters = cells_in(cells, wanted);
     int same = 0;
-    while (same < k.count && same < letters && k.cell[same] == wanted[same]) ++same;
-    while (k.count > same) remove_value(k.p, k.cell[--k.count]);
-    for (; k.count < letters; ++k.count) {
-        k.cell[k.count] = wanted[k.count];
-        place_value(k.p, wanted[k.count], sentence_letters[k.count]);
+    while (same < room.count && same < letters && room.cell[same] == wanted[same]) ++same;
+    while (room.count > same) remove_value(room.p, room.cell[--room.count]);
+    for (; room.count < letters; ++room.count) {
+        room.cell[room.count] = wanted[room.count];
+        place_value(room.p, wanted[room.count], letters_[room.count]);
     }
     // the cell that left this thread's last lay-out without a solution often does the same
-    if (is_dead_cell(k.p, k.last_dead_cell)) return 0;
-    return count_up_to(bound, &k.last_dead_cell);
+    if (is_dead_cell(room.p, room.c.dead_cell)) return 0;
+    room.c.best_count = bound;
+    return count_solutions(room.p, room.c);
 }
 
-void count_slot(int slot, bool helper) {
-    pooled_layout& layout = pool_layout[slot];
-    layout.count = helper ? count_kept_layout(layout.cells, layout.bound)
-                          : count_layout_here(layout.cells, layout.bound);
+void count_pool::work(int slot, int thread, const std::atomic<bool>* cancel) {
+    thread_room& room = rooms_[static_cast<std::size_t>(thread)];
+    room.c.cancel = thread == 0 ? nullptr : cancel;
+    pooled_layout& layout = layouts_[slot];
+    layout.count = count_kept(room, layout.cells, layout.bound);
 }
 
-} // namespace
-
-int count_layout_here(const std::uint64_t cells[2], int bound) {
-    int laid[81];
-    int letters = cells_in(cells, laid);
-    for (int k = 0; k < letters; ++k) place_value(laid[k], sentence_letters[k]);
-    int count = count_up_to(bound);
-    while (letters > 0) remove_value(laid[--letters]);
-    return count;
+int count_pool::count_here(const std::uint64_t cells[2], int bound) {
+    return count_kept(rooms_[0], cells, bound);
 }
 
-int start_count_pool(int thread_count, const int* letters) {
-    sentence_letters = letters;
-    rider_front_seq = rider_back_seq = 0;
-    return start_work_line(thread_count, count_slot);
+int count_pool::start(int threads, const int* letters) {
+    letters_ = letters;
+    rider_front_ = rider_back_ = 0;
+    rooms_.assign(static_cast<std::size_t>(threads), thread_room{});
+    return line_.start(threads, *this);
 }
 
-void stop_count_pool() {
-    stop_work_line();
-    rider_front_seq = rider_back_seq;
+void count_pool::stop() {
+    line_.stop();
+    rider_front_ = rider_back_;
 }
 
-void pool_put(const std::uint64_t cells[2], int bound) {
-    pooled_layout& layout = pool_layout[line_back_slot()];
+void count_pool::put(const std::uint64_t cells[2], int bound) {
+    pooled_layout& layout = layouts_[line_.back_slot()];
     layout.cells[0] = cells[0];
     layout.cells[1] = cells[1];
     layout.bound = bound;
     layout.count = -1;
     layout.riders = 0;
-    line_put();
+    line_.put();
 }
 
-const pooled_layout* pool_front() {
-    return line_wait_front() ? &pool_layout[line_front_slot()] : nullptr;
+bool count_pool::add_rider(const std::uint64_t cells[2], int count) {
+    if (line_.empty()) return false;
+    riding_layout& r = riders_[rider_back_++ % rider_window];
+    r.cells[0] = cells[0];
+    r.cells[1] = cells[1];
+    r.count = count;
+    ++layouts_[line_.newest_slot()].riders;
+    return true;
 }
 
-void pool_drop_all() {
-    line_drop_all();
-    rider_front_seq = rider_back_seq;
+const pooled_layout* count_pool::front() {
+    return line_.wait_front() ? &layouts_[line_.front_slot()] : nullptr;
+}
+
+void count_pool::drop_all() {
+    line_.drop_all();
+    rider_front_ = rider_back_;
 }

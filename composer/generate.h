@@ -4,7 +4,16 @@
 // gives the same puzzles on every run.
 #pragma once
 
+#include "composer/random.h"
+#include "core/counter.h"
+
 enum class symmetry { none, rotate180, mirror };
 
-// Leaves a new puzzle in the calling thread's grid, its givens flagged.
-void generate_puzzle(symmetry kind);
+struct generation {
+    symmetry kind = symmetry::none;
+    bool every_value = false; // each value keeps a given: a puzzle in letters shows all nine
+    int fewest_givens = 0;    // thinning stops once no more givens than this are left
+};
+
+// Leaves a new puzzle in p, its givens flagged; the alphabet is left as it was. Counts with c.
+void generate_puzzle(puzzle& p, counter& c, random_generator& random, const generation& how);

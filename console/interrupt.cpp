@@ -1,10 +1,9 @@
-// The interrupt handler counts the interrupt and sets the stop flag, and writes nothing else;
-// the searches read the flag on every call and unwind, and the line reader reads the count.
-// The handler installs itself again where a platform resets it before the call.
+// Ctrl-C and Ctrl-Break stop the current search through the library's stop handler, which
+// writes nothing but the stop flag and the interrupt count; the searches read the flag on
+// every call and unwind, and the line reader reads the count.
 #include "console/interrupt.h"
 
 #include "core/stop_flag.h"
-#include "core/text.h"
 
 #include <cstdio>
 #ifdef _WIN32
@@ -12,19 +11,11 @@
 #include <windows.h>
 #endif
 
-void on_interrupt(int) {
-    // wraps well inside the range every sig_atomic_t holds: the reader only asks "moved?"
-    interrupt_count = static_cast<std::sig_atomic_t>((interrupt_count + 1) & 0x7FFF);
-    stop_flag = 1;
-    install_interrupt_handler();
-}
-
 void install_interrupt_handler() {
-    std::signal(SIGINT, on_interrupt);
+    std::signal(SIGINT, on_stop_signal);
 #ifdef SIGBREAK
-    std::signal(SIGBREAK, on_interrupt);
+    std::signal(SIGBREAK, on_stop_signal);
 #endif
-    read_interrupted_wait = await_console_interrupt;
 }
 
 void await_console_interrupt([[maybe_unused]] std::sig_atomic_t count_before) {

@@ -3,7 +3,6 @@
 
 #include <csignal>
 
-void on_interrupt(int signal);    // counts the interrupt, sets the stop flag, installs itself again
 void install_interrupt_handler(); // catches the interrupt signals from now on
 
 // At a Windows console, Ctrl-C and Ctrl-Break end a pending read as if input had ended, and the

@@ -9,85 +9,49 @@
 // there. So a listing costs about one short count per node on the paths to its solutions.
 #include "core/counter.h"
 
-#include "core/board.h"
-#include "core/grid.h"
 #include "core/stop_flag.h"
 
 #include <algorithm>
-#include <atomic>
 #include <bit>
-#include <climits>
-#include <cstdio>
 #include <cstring>
-#include <utility>
-
-int solution_count;
-int best_count;
-int show_solutions;
-bool fast_counting = true;
 
 namespace {
 
-constexpr int max_witnesses = 10;
-
-// What one count needs besides the puzzle: its own tally and bound, its scratch, and the
-// solutions a listing knows. Each thread has its own, as it has its own puzzle.
-struct counter_state {
-    int count;         // solutions found by the running count
-    int bound;         // it stops once count exceeds this
-    int open_cell[81]; // cells the fast count has yet to fill; each level owns [0, its count)
-    int open_mask[81]; // candidates of the open cells as the last scan found them; 0 elsewhere
-    // Solutions a listing already knows, found by its measuring counts. Any one that agrees
-    // with the grid shows that a solution lies below it, without a search.
-    int witness[max_witnesses][81];
-    int witness_count;        // slots in use
-    int next_witness;         // the slot the next solution overwrites once all are in use
-    bool witnessing;          // a listing runs: measuring counts keep the solutions they find
-    bool all_witnessed;       // the witnesses are every solution of the starter
-    void (*take)(int number); // where a listing sends each solution while the grid holds it
-    const std::atomic<bool>* cancel; // a counting thread's stop; null: the stop flag
-    long long nodes; // measuring nodes visited on this thread, ever: what its counts cost
-    long long node_limit = LLONG_MAX; // a count stops once nodes passes this
-    puzzle_view p;                    // this thread's puzzle, taken when a count starts
+// A count: the counter and the puzzle it works on.
+struct count_run {
+    counter& c;
+    puzzle& p;
 };
 
-thread_local constinit counter_state state{};
-
-inline bool stopped(const counter_state& s) {
-    return s.cancel != nullptr ? s.cancel->load(std::memory_order_relaxed) : stop_flag != 0;
+inline bool stopped(const count_run& s) {
+    return s.c.cancel != nullptr ? s.c.cancel->load(std::memory_order_relaxed) : stop_flag != 0;
 }
 
 inline int value_of(int bit) {
     return std::countr_zero(static_cast<unsigned>(bit)) + 1;
 }
 
-// The dialogue's way to show a solution: its heading and its board.
-void print_solution(int number) {
-    std::printf("\n-- sol (%d)\n", number);
-    print_board();
-}
-
-void remember_witness(counter_state& s) {
-    std::memcpy(s.witness[s.next_witness], s.p.grid, 81 * sizeof(int));
-    s.next_witness = (s.next_witness + 1) % max_witnesses;
-    if (s.witness_count < max_witnesses) ++s.witness_count;
+void remember_witness(count_run& s) {
+    std::memcpy(s.c.witness[s.c.next_witness], s.p.grid, 81 * sizeof(int));
+    s.c.next_witness = (s.c.next_witness + 1) % max_witnesses;
+    if (s.c.witness_count < max_witnesses) ++s.c.witness_count;
 }
 
 // True when some known solution holds every value of the grid.
-bool witness_agrees(const counter_state& s) {
-    for (int w = 0; w < s.witness_count; ++w) {
+bool witness_agrees(const count_run& s) {
+    for (int w = 0; w < s.c.witness_count; ++w) {
         int cell = 0;
-        while (cell < 81 && (s.p.grid[cell] == 0 || s.p.grid[cell] == s.witness[w][cell])) ++cell;
+        while (cell < 81 && (s.p.grid[cell] == 0 || s.p.grid[cell] == s.c.witness[w][cell])) ++cell;
         if (cell == 81) return true;
     }
     return false;
 }
 
 // Moves the cell at position i behind the open part of the list.
-inline void close_cell(counter_state& s, int i, int* open_count) {
-    int cell = s.open_cell[i];
-    s.open_cell[i] = s.open_cell[--*open_count];
-    s.open_cell[*open_count] = cell;
+inline void close_cell(count_run& s, int i, int* open_count) {
+    int cell = s.c.open_cell[i];
+    s.c.open_cell[i] = s.c.open_cell[--*open_count];
+    s.c.open_cell[*open_count] = cell;
 }
 
 // Places every value that has one place left in a row, column or box. open_mask holds the
@@ -95,7 +59,7 @@ inline void close_cell(counter_state& s, int i, int* open_count) {
 // may go stale as values are placed, but only ever holds too many candidates: a value seen
 // in one cell of a unit has at most that place left. Returns -1 on a contradiction, else the
 // number placed.
-int place_hidden_singles(counter_state& s, int* placed, int* placed_count) {
+int place_hidden_singles(count_run& s, int* placed, int* placed_count) {
     int* const unit_masks[3] = {s.p.row_mask, s.p.col_mask, s.p.box_mask};
     int found = 0;
     for (int unit = 0; unit < 27; ++unit) {
@@ -103,7 +67,7 @@ int place_hidden_singles(counter_state& s, int* placed, int* placed_count) {
         int once = 0; // values seen in some open cell of the unit, then in two or more
         int twice = 0;
         for (int j = 0; j < 9; ++j) {
-            int mask = s.open_mask[cells[j]];
+            int mask = s.c.open_mask[cells[j]];
             twice |= once & mask;
             once |= mask;
         }
@@ -116,13 +80,13 @@ int place_hidden_singles(counter_state& s, int* placed, int* placed_count) {
             single ^= bit;
             int cell = -1;
             for (int j = 0; j < 9; ++j) {
-                if ((s.open_mask[cells[j]] & bit) != 0) cell = cells[j];
+                if ((s.c.open_mask[cells[j]] & bit) != 0) cell = cells[j];
             }
             int v = value_of(bit);
             // its one place was taken by another value meanwhile, or no longer fits
             if (cell < 0 || !fits(s.p, cell, v)) return -1;
             place_value(s.p, cell, v);
-            s.open_mask[cell] = 0;
+            s.c.open_mask[cell] = 0;
             placed[(*placed_count)++] = cell;
             ++found;
         }
@@ -136,14 +100,14 @@ int place_hidden_singles(counter_state& s, int* placed, int* placed_count) {
 // Returns the position in open_cell of the cell to branch on, -1 when the grid is complete,
 // -2 on a contradiction.
 template <bool in_order>
-int propagate(counter_state& s, int* open_count, int* placed, int* placed_count) {
+int propagate(count_run& s, int* open_count, int* placed, int* placed_count) {
     bool values_done = false;
     for (;;) {
         bool changed = false;
         int branch = -1;
         int branch_size = 10;
         for (int i = 0; i < *open_count;) {
-            int cell = s.open_cell[i];
+            int cell = s.c.open_cell[i];
             if (s.p.grid[cell] != 0) { // filled as a hidden single
                 close_cell(s, i, open_count);
                 continue;
@@ -152,15 +116,15 @@ int propagate(counter_state& s, int* open_count, int* placed, int* placed_count)
             if (mask == 0) return -2;
             if ((mask & (mask - 1)) == 0) {
                 place_value(s.p, cell, value_of(mask));
-                s.open_mask[cell] = 0;
+                s.c.open_mask[cell] = 0;
                 placed[(*placed_count)++] = cell;
                 close_cell(s, i, open_count);
                 changed = true;
                 continue;
             }
-            s.open_mask[cell] = mask;
+            s.c.open_mask[cell] = mask;
             if (in_order) {
-                if (branch < 0 || cell < s.open_cell[branch]) branch = i;
+                if (branch < 0 || cell < s.c.open_cell[branch]) branch = i;
             } else if (branch_size > 2 && set_size[mask] < branch_size) {
                 // two candidates is the fewest an open cell can have here: once one turns
                 // up, no later cell can beat it and the size look-up is spared
@@ -180,18 +144,18 @@ int propagate(counter_state& s, int* open_count, int* placed, int* placed_count)
 }
 
 // A measuring count: branches on a cell with fewest candidates and prints nothing.
-void measure(counter_state& s, int open_count) {
-    if (++s.nodes > s.node_limit || s.count > s.bound || stopped(s)) return;
+void measure(count_run& s, int open_count) {
+    if (++s.c.nodes > s.c.node_limit || s.c.count > s.c.bound || stopped(s)) return;
     int placed[81];
     int placed_count = 0;
     int branch = propagate<false>(s, &open_count, placed, &placed_count);
     if (branch == -1) {
-        ++s.count;
-        if (s.witnessing) remember_witness(s);
+        ++s.c.count;
+        if (s.c.witnessing) remember_witness(s);
     } else if (branch >= 0) {
-        int cell = s.open_cell[branch];
+        int cell = s.c.open_cell[branch];
         close_cell(s, branch, &open_count);
-        s.open_mask[cell] = 0;
+        s.c.open_mask[cell] = 0;
         int mask = candidates(s.p, cell);
         // ascending values; no re-test between them: the callee tests the flag and the bound
         while (mask != 0) {
@@ -207,43 +171,43 @@ void measure(counter_state& s, int open_count) {
 
 // Whether a solution lies below the grid: a known solution answers at once; otherwise, unless
 // the known ones are all there are, a measuring count of its own looks for one and keeps it.
-bool has_solution(counter_state& s, int open_count) {
+bool has_solution(count_run& s, int open_count) {
     if (witness_agrees(s)) return true;
-    if (s.all_witnessed) return false;
-    int listed = s.count;
-    int bound = s.bound;
-    s.count = 0;
-    s.bound = 0;
+    if (s.c.all_witnessed) return false;
+    int listed = s.c.count;
+    int bound = s.c.bound;
+    s.c.count = 0;
+    s.c.bound = 0;
     measure(s, open_count);
-    bool found = s.count > 0;
-    s.count = listed;
-    s.bound = bound;
+    bool found = s.c.count > 0;
+    s.c.count = listed;
+    s.c.bound = bound;
     return found;
 }
 
 // Lists in reading order: the first open cell, values ascending, each entered only when a
 // solution lies below it, so every path it walks ends in a solution. The grid it is called on
 // has a solution.
-void list_in_order(counter_state& s, int open_count) {
-    if (s.count > s.bound || stopped(s)) return;
+void list_in_order(count_run& s, int open_count) {
+    if (s.c.count > s.c.bound || stopped(s)) return;
     int placed[81];
     int placed_count = 0;
     int branch = propagate<true>(s, &open_count, placed, &placed_count);
     if (branch == -1) {
-        ++s.count;
-        s.take(s.count);
+        ++s.c.count;
+        s.c.show_solutions->take(s.p, s.c.count);
     } else if (branch >= 0) {
-        int cell = s.open_cell[branch];
+        int cell = s.c.open_cell[branch];
         close_cell(s, branch, &open_count);
-        s.open_mask[cell] = 0;
+        s.c.open_mask[cell] = 0;
         int mask = candidates(s.p, cell);
-        int listed = s.count;
+        int listed = s.c.count;
         while (mask != 0) {
             int bit = mask & -mask;
             mask ^= bit;
             place_value(s.p, cell, value_of(bit));
             // when the values before the last led to no solution, the last one holds it
-            bool known = mask == 0 && s.count == listed;
+            bool known = mask == 0 && s.c.count == listed;
             if (known || has_solution(s, open_count)) list_in_order(s, open_count);
             remove_value(s.p, cell);
         }
@@ -253,80 +217,79 @@ void list_in_order(counter_state& s, int open_count) {
 
 // When the witnesses are every solution, the listing needs no search: it is the witnesses in
 // the order a listing finds them, the lexicographic order of their values cell by cell.
-void list_witnesses(counter_state& s, int open_count) {
+void list_witnesses(count_run& s, int open_count) {
     int order[max_witnesses]; // insertion sort: ten at most
-    for (int w = 0; w < s.witness_count; ++w) {
+    for (int w = 0; w < s.c.witness_count; ++w) {
         int i = w;
-        for (; i > 0 &&
-               std::lexicographical_compare(s.witness[w], s.witness[w] + 81,
-                                            s.witness[order[i - 1]], s.witness[order[i - 1]] + 81);
+        for (; i > 0 && std::lexicographical_compare(s.c.witness[w], s.c.witness[w] + 81,
+                                                     s.c.witness[order[i - 1]],
+                                                     s.c.witness[order[i - 1]] + 81);
              --i) {
             order[i] = order[i - 1];
         }
         order[i] = w;
     }
-    for (int i = 0; i < s.witness_count && s.count <= s.bound; ++i) {
+    for (int i = 0; i < s.c.witness_count && s.c.count <= s.c.bound; ++i) {
         if (stopped(s)) return;
-        const int* solution = s.witness[order[i]];
+        const int* solution = s.c.witness[order[i]];
         for (int j = 0; j < open_count; ++j) {
-            place_value(s.p, s.open_cell[j], solution[s.open_cell[j]]);
+            place_value(s.p, s.c.open_cell[j], solution[s.c.open_cell[j]]);
         }
-        ++s.count;
-        s.take(s.count);
-        for (int j = 0; j < open_count; ++j) remove_value(s.p, s.open_cell[j]);
+        ++s.c.count;
+        s.c.show_solutions->take(s.p, s.c.count);
+        for (int j = 0; j < open_count; ++j) remove_value(s.p, s.c.open_cell[j]);
     }
 }
 
 // A listing starts with a measuring count up to the bound (at most max_witnesses solutions).
 // A starter without a solution ends there. When that count ran to its end, its solutions are
 // all there are, and they are the listing.
-void list_solutions(counter_state& s, int open_count) {
-    int bound = s.bound;
-    s.witness_count = 0;
-    s.next_witness = 0;
-    s.witnessing = true;
+void list_solutions(count_run& s, int open_count) {
+    int bound = s.c.bound;
+    s.c.witness_count = 0;
+    s.c.next_witness = 0;
+    s.c.witnessing = true;
     // at least two: a listing of the first solution alone then learns whether it is the only
     // one, and if so needs no search for it
-    s.bound = std::clamp(bound, 1, max_witnesses - 1);
-    s.count = 0;
+    s.c.bound = std::clamp(bound, 1, max_witnesses - 1);
+    s.c.count = 0;
     measure(s, open_count);
-    int found = s.count;
-    s.witnessing = false;
-    s.all_witnessed = found <= s.bound;
-    s.bound = s.all_witnessed ? std::min(found - 1, bound) : bound;
-    s.count = 0;
-    if (s.all_witnessed) {
+    int found = s.c.count;
+    s.c.witnessing = false;
+    s.c.all_witnessed = found <= s.c.bound;
+    s.c.bound = s.c.all_witnessed ? std::min(found - 1, bound) : bound;
+    s.c.count = 0;
+    if (s.c.all_witnessed) {
         list_witnesses(s, open_count);
     } else if (found > 0) {
         list_in_order(s, open_count);
     }
 }
 
-// Gathers the empty cells from cell on into open_cell. Returns their number, or -1 when one
-// of them has no candidate left, which ends the count with no solution: that cell goes to
-// dead_cell, if asked for.
-int gather_open_cells(counter_state& s, int cell, int* dead_cell) {
+// Gathers the empty cells into open_cell. Returns their number, or -1 when one of them has no
+// candidate left, which ends the count with no solution: that cell goes to dead_cell.
+int gather_open_cells(count_run& s) {
     int open_count = 0;
-    std::memset(s.open_mask, 0, sizeof s.open_mask); // filled cells hold no candidates
-    for (int c = cell; c < 81; ++c) {
-        if (s.p.grid[c] != 0) continue;
-        if (candidates(s.p, c) == 0) {
-            if (dead_cell != nullptr) *dead_cell = c;
+    std::memset(s.c.open_mask, 0, sizeof s.c.open_mask); // filled cells hold no candidates
+    for (int cell = 0; cell < 81; ++cell) {
+        if (s.p.grid[cell] != 0) continue;
+        if (candidates(s.p, cell) == 0) {
+            s.c.dead_cell = cell;
             return -1;
         }
-        s.open_cell[open_count++] = c;
+        s.c.open_cell[open_count++] = cell;
     }
     return open_count;
 }
 
 // The plain reading-order backtracking, on the same tally.
-void count_plainly(counter_state& s, int cell, bool listing) {
-    if (s.count > s.bound) return;
+void count_plainly(count_run& s, int cell) {
+    if (s.c.count > s.c.bound) return;
     for (;; ++cell) {
         if (stopped(s)) return;
         if (cell == 81) {
-            ++s.count;
-            if (listing) s.take(s.count);
+            ++s.c.count;
+            if (s.c.show_solutions != nullptr) s.c.show_solutions->take(s.p, s.c.count);
             return;
         }
         if (s.p.grid[cell] == 0) break;
@@ -335,66 +298,35 @@ void count_plainly(counter_state& s, int cell, bool listing) {
     for (int v = 1; v <= 9; ++v) {
         if (!fits(s.p, cell, v)) continue;
         place_value(s.p, cell, v);
-        count_plainly(s, cell + 1, listing);
+        count_plainly(s, cell + 1);
         remove_value(s.p, cell);
     }
 }
 
-void ignore_solution(int) {}
-
-// One count or listing on this thread's state, from cell on.
-int run_count(int cell, int bound, void (*take)(int number), int* dead_cell) {
-    counter_state& s = state;
-    // the thread's puzzle stays where it is for the thread's life: taken once
-    if (s.p.grid == nullptr) s.p = this_puzzle();
-    s.count = 0;
-    s.bound = bound;
-    s.take = take != nullptr ? take : ignore_solution;
-    if (!fast_counting) {
-        count_plainly(s, cell, take != nullptr);
-        return s.count;
-    }
-    int open_count = gather_open_cells(s, cell, dead_cell);
-    if (open_count < 0) return 0;
-    if (take != nullptr) {
-        list_solutions(s, open_count);
-    } else {
-        measure(s, open_count);
-    }
-    return s.count;
-}
-
 } // namespace
 
-void count_solutions(int cell) {
-    solution_count =
-        run_count(cell, best_count, show_solutions == 1 ? print_solution : nullptr, nullptr);
+int count_solutions(puzzle& p, counter& c) {
+    count_run s{c, p};
+    c.count = 0;
+    c.bound = c.best_count;
+    if (c.in_reading_order) {
+        count_plainly(s, 0);
+    } else if (int open_count = gather_open_cells(s); open_count >= 0) {
+        if (c.show_solutions != nullptr) {
+            list_solutions(s, open_count);
+        } else {
+            measure(s, open_count);
+        }
+    }
+    c.solution_count = c.count;
+    return c.count;
 }
 
-int count_up_to(int bound, int* dead_cell) {
-    return run_count(0, bound, nullptr, dead_cell);
-}
-
-int list_up_to(int max, void (*take)(int number)) {
-    return run_count(0, max - 1, take, nullptr);
-}
-
-long long measuring_nodes() {
-    return state.nodes;
-}
-
-void cancel_counts_with(const std::atomic<bool>* cancel) {
-    state.cancel = cancel;
-}
-
-int count_cheaply(int bound, int budget, int* dead_cell) {
-    counter_state& s = state;
-    // the thread's puzzle stays where it is for the thread's life: taken once
-    if (s.p.grid == nullptr) s.p = this_puzzle();
-    long long start = s.nodes;
-    s.node_limit = start + budget;
-    int count = run_count(0, bound, nullptr, dead_cell);
-    bool spent = s.nodes > s.node_limit;
-    s.node_limit = LLONG_MAX;
+int count_cheaply(puzzle& p, counter& c, int budget) {
+    long long start = c.nodes;
+    c.node_limit = start + budget;
+    int count = count_solutions(p, c);
+    bool spent = c.nodes > c.node_limit;
+    c.node_limit = LLONG_MAX;
     return spent ? -1 : count;
 }

@@ -1,41 +1,56 @@
-// Counts the solutions of the starter in the grid, stopping once the count exceeds
-// best_count, and prints each one as it is found when show_solutions is 1.
+// Counts the solutions of a puzzle, stopping once the count exceeds a bound, and hands each
+// solution to a taker as it is found when one is given. What a count needs beside the puzzle
+// is its counter: the bound, the taker, where to stop, and the scratch it works in.
 #pragma once
 
+#include "core/grid.h"
+
 #include <atomic>
+#include <climits>
 
-extern int solution_count; // solutions found by the last count_solutions, or judged by the
-                           // composer
-extern int best_count;     // the bound: a count stops at best_count + 1 solutions
-extern int show_solutions; // 1: print each solution under its heading; set by the callers
-extern bool fast_counting; // false: every count by the plain reading-order backtracking that
-                           // the fast count must agree with; set by the measuring build and
-                           // by tests that check the fast count against the plain one
+// Where a listing sends each solution, with its number, while the puzzle holds it.
+class solution_taker {
+  public:
+    virtual void take(const puzzle& p, int number) = 0;
 
-// Counts from cell onward; every cell before it must be filled. Solutions come in
-// lexicographic order of their values read cell by cell, so a listing is the same whichever
-// way it is counted. Leaves grid, sets and given flags as it found them, also when the bound
-// or the stop flag cuts it short.
-void count_solutions(int cell);
+  protected:
+    ~solution_taker() = default;
+};
 
-// Counts for callers with a bound of their own; the dialogue's globals stay as they are.
-// count_up_to counts the grid's solutions without printing, stopping at bound + 1, and
-// returns how many it found. When an empty cell has no candidate at all it is the whole
-// answer (0), and it goes to dead_cell if given. list_up_to lists the first max solutions
-// (max >= 1) in the dialogue's order, hands each to take with its number while the grid holds
-// it, prints nothing, and returns how many it listed. Both work on the calling thread's
-// puzzle and leave it as they found it.
-int count_up_to(int bound, int* dead_cell = nullptr);
-int list_up_to(int max, void (*take)(int number));
+constexpr int max_witnesses = 10;
 
-// Measuring nodes the calling thread's counts have visited so far: what they cost, in a unit
-// that does not depend on the machine's load. For tests and benchmarks.
-long long measuring_nodes();
+struct counter {
+    int best_count = 9;     // the bound: a count stops at best_count + 1 solutions
+    int solution_count = 0; // solutions the last count found
+    solution_taker* show_solutions = nullptr;  // where each solution goes; null: counted only
+    const std::atomic<bool>* cancel = nullptr; // a count stops once it turns true; null: the
+                                               // stop flag, which belongs to the program's thread
+    bool in_reading_order = false; // every count by the plain reading-order backtracking that
+                                   // the fast count must agree with (the measuring build, tests)
+    int dead_cell = 0;   // the empty cell without a candidate that ended a count with no solution
+    long long nodes = 0; // measuring nodes visited by its counts: what they cost
+    long long node_limit = LLONG_MAX; // a count stops once nodes passes this
+    // scratch, the counter's alone
+    int open_cell[81]; // cells the fast count has yet to fill; each level owns [0, its count)
+    int open_mask[81]; // candidates of the open cells as the last scan found them; 0 elsewhere
+    // Solutions a listing already knows, found by its measuring counts. Any one that agrees
+    // with the grid shows that a solution lies below it, without a search.
+    int witness[max_witnesses][81];
+    int witness_count = 0;      // slots in use
+    int next_witness = 0;       // the slot the next solution overwrites once all are in use
+    bool witnessing = false;    // a listing runs: measuring counts keep the solutions they find
+    bool all_witnessed = false; // the witnesses are every solution of the starter
+    int count = 0;              // solutions found by the count under way
+    int bound = 0;              // it stops once count exceeds this
+};
 
-// A counting thread's counts stop when *cancel turns true, instead of on the stop flag, which
-// belongs to the program's own thread. Null gives the stop flag back.
-void cancel_counts_with(const std::atomic<bool>* cancel);
+// Counts the puzzle's solutions up to best_count + 1 and returns the number, also left in
+// solution_count. With show_solutions, each solution goes there in lexicographic order of its
+// values read cell by cell, the dialogue's order, whichever way it is counted. Leaves the
+// puzzle as it found it, also when the bound or the stop cuts it short. When an empty cell has
+// no candidate at all it is the whole answer (0), and it goes to dead_cell.
+int count_solutions(puzzle& p, counter& c);
 
-// count_up_to for a count that should be cheap: -1 when it needs more than budget measuring
-// nodes, and was given up (the puzzle is as it was).
-int count_cheaply(int bound, int budget, int* dead_cell);
+// A count that should be cheap: -1 when it needs more than budget measuring nodes, and was
+// given up (the puzzle is as it was).
+int count_cheaply(puzzle& p, counter& c, int budget);

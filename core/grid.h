@@ -1,28 +1,12 @@
-// The one puzzle: cell values, givens, row/column/box bit sets, fixed geometry, alphabet.
-// Every change of a cell goes through place_value/remove_value, so the sets never drift.
+// A puzzle as a value: cell values, givens, row/column/box bit sets and the alphabet, and the
+// fixed geometry every search reads. Every change of a cell goes through place_value and
+// remove_value, so the sets never drift from the cells.
 #pragma once
 
 #include <bit>
 #include <cstdint>
 
 constexpr int all_values = 0x1FF; // the bits of the values 1..9
-
-// Each thread has a puzzle of its own: the program's thread has the one the dialogue shows,
-// and each counting thread one to count in. constinit tells the compiler that there is
-// nothing to construct, so an access is a plain thread-relative load, as fast as a global.
-extern thread_local constinit int grid[81];          // value of each cell, 0..80 in reading order;
-                                                     // 0 = empty
-extern thread_local constinit int given[81];         // 1 where the cell is a given of the starter;
-                                                     // read by the printer
-extern thread_local constinit int row_mask[9];       // value bits present in each row
-extern thread_local constinit int col_mask[9];       // value bits present in each column
-extern thread_local constinit int box_mask[9];       // value bits present in each 3x3 box
-extern thread_local constinit int letter_value[256]; // value of each symbol byte, by unsigned
-                                                     // code; 0 = not in use
-extern thread_local constinit int value_letter[10];  // symbol byte of each value; 0 = none
-                                                     // (always 0 for value 0)
-extern thread_local constinit int next_value;        // value the next new symbol receives, 1..10
-                                                     // (10 = alphabet full)
 
 // The fixed geometry, worked out by the compiler: nothing to initialise, nothing to change.
 struct geometry_tables {
@@ -69,11 +53,24 @@ inline constexpr const auto& unit_cell = geometry.unit_cell;
 inline constexpr const auto& set_size = geometry.set_size;
 inline constexpr const auto& peer_cells = geometry.peer_cells;
 
-void reset_puzzle();    // empties cells, flags, sets and alphabet; not the fixed tables
-int add_symbol(char c); // gives c the next value and returns it; the caller checks room
+// A puzzle, owned by whoever works on it: the dialogue's, a command's, each counting thread's.
+struct puzzle {
+    int grid[81];          // value of each cell, 0..80 in reading order; 0 = empty
+    int given[81];         // 1 where the cell is a given of the starter; read by the printer
+    int row_mask[9];       // value bits present in each row
+    int col_mask[9];       // value bits present in each column
+    int box_mask[9];       // value bits present in each 3x3 box
+    int letter_value[256]; // value of each symbol byte, by unsigned code; 0 = not in use
+    int value_letter[10];  // symbol byte of each value; 0 = none (always 0 for value 0)
+    int next_value = 1;    // value the next new symbol receives, 1..10 (10 = alphabet full)
+};
+
+void reset_puzzle(puzzle& p);      // empties cells, flags, sets and alphabet
+int add_symbol(puzzle& p, char c); // gives c the next value and returns it; the caller
+                                   // checks that there is room
 // How evenly the givens spread: 9 minus the most givens of any row, column or box. This is
 // the composer's score, not how hard the puzzle is to solve.
-int measure_difficulty();
+int measure_difficulty(const puzzle& p);
 
 // The cells of a cell set (0..63, then 64..80) in increasing order into cells; their number.
 inline int cells_in(const std::uint64_t set[2], int* cells) {
@@ -87,65 +84,26 @@ inline int cells_in(const std::uint64_t set[2], int* cells) {
 }
 
 // Inline: these run in the innermost loop of the solution counter.
-inline int candidates(int cell) {
-    return all_values & ~(row_mask[row_of[cell]] | col_mask[col_of[cell]] | box_mask[box_of[cell]]);
-}
-
-inline bool fits(int cell, int v) {
-    return ((row_mask[row_of[cell]] | col_mask[col_of[cell]] | box_mask[box_of[cell]]) &
-            value_bit[v]) == 0;
-}
-
-// The cell must be empty and fits(cell, v) must hold.
-inline void place_value(int cell, int v) {
-    grid[cell] = v;
-    row_mask[row_of[cell]] |= value_bit[v];
-    col_mask[col_of[cell]] |= value_bit[v];
-    box_mask[box_of[cell]] |= value_bit[v];
-}
-
-// The bit is always set here, so exclusive-or clears it.
-inline void remove_value(int cell) {
-    int bit = value_bit[grid[cell]];
-    row_mask[row_of[cell]] ^= bit;
-    col_mask[col_of[cell]] ^= bit;
-    box_mask[box_of[cell]] ^= bit;
-    grid[cell] = 0;
-}
-
-// The calling thread's puzzle as plain pointers, for code that touches it at every step (the
-// counter): where each access to a thread_local variable costs a look-up (Windows), the
-// look-ups are done once, when the view is taken, and the operations below cost what the
-// ones above do.
-struct puzzle_view {
-    int* grid;
-    int* given;
-    int* row_mask;
-    int* col_mask;
-    int* box_mask;
-};
-inline puzzle_view this_puzzle() {
-    return {grid, given, row_mask, col_mask, box_mask};
-}
-
-inline int candidates(const puzzle_view& p, int cell) {
+inline int candidates(const puzzle& p, int cell) {
     return all_values &
            ~(p.row_mask[row_of[cell]] | p.col_mask[col_of[cell]] | p.box_mask[box_of[cell]]);
 }
 
-inline bool fits(const puzzle_view& p, int cell, int v) {
+inline bool fits(const puzzle& p, int cell, int v) {
     return ((p.row_mask[row_of[cell]] | p.col_mask[col_of[cell]] | p.box_mask[box_of[cell]]) &
             value_bit[v]) == 0;
 }
 
-inline void place_value(const puzzle_view& p, int cell, int v) {
+// The cell must be empty and fits(p, cell, v) must hold.
+inline void place_value(puzzle& p, int cell, int v) {
     p.grid[cell] = v;
     p.row_mask[row_of[cell]] |= value_bit[v];
     p.col_mask[col_of[cell]] |= value_bit[v];
     p.box_mask[box_of[cell]] |= value_bit[v];
 }
 
-inline void remove_value(const puzzle_view& p, int cell) {
+// The bit is always set here, so exclusive-or clears it.
+inline void remove_value(puzzle& p, int cell) {
     int bit = value_bit[p.grid[cell]];
     p.row_mask[row_of[cell]] ^= bit;
     p.col_mask[col_of[cell]] ^= bit;
@@ -155,6 +113,6 @@ inline void remove_value(const puzzle_view& p, int cell) {
 
 // An empty cell that no value fits: a starter that has one has no solution. The counter
 // leaves such a cell behind, and the next lay-out often has it too.
-inline bool is_dead_cell(const puzzle_view& p, int cell) {
+inline bool is_dead_cell(const puzzle& p, int cell) {
     return p.grid[cell] == 0 && candidates(p, cell) == 0;
 }

@@ -1,60 +1,94 @@
 // A line of work shared out to threads, taken up in the order it was given. The caller keeps
 // each piece's data in arrays of its own, indexed by the slot the line gives it; threads work
-// on pieces, each in a puzzle of its own, and the caller's thread takes the results up at the
+// on pieces, each with room of its own, and the caller's thread takes the results up at the
 // front, in order, so that what it writes never depends on timing. While it waits for the
 // front, the caller's thread works on pieces too. Used by the composition's counts and by
 // solve's puzzles.
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
 
-constexpr int line_window = 1024; // pieces in the line at most
+// What the threads do with a piece. thread is 0 on the caller's own thread, 1 and up on the
+// helpers, so that each can keep room of its own. Work stops early when cancel turns true (a
+// helper's) or the stop flag is set (the caller's thread); its slot is then dropped.
+class line_worker {
+  public:
+    virtual void work(int slot, int thread, const std::atomic<bool>* cancel) = 0;
 
-// What a thread does with the piece in a slot; helper is false on the caller's own thread.
-// It stops early when the line's cancel flag turns true (helpers count with it) or the stop
-// flag is set (the caller's thread), and its slot is then dropped.
-using line_work = void (*)(int slot, bool helper);
+  protected:
+    ~line_worker() = default;
+};
 
-// Starts threads - 1 helpers. Returns how many threads work, the caller's included: fewer when
-// the system could not start them all, 1 when it started none.
-int start_work_line(int threads, line_work work);
-void stop_work_line(); // drops what is in the line and ends the helpers
+class work_line {
+  public:
+    static constexpr int window = 1024; // pieces in the line at most
 
-// The line, for the inline functions below, which the caller's thread calls per piece.
-enum line_slot_state : int { line_slot_empty, line_slot_waiting, line_slot_done };
-extern std::atomic<int> line_state[line_window];
-extern long long line_front_seq; // the oldest piece in the line; the caller's thread alone
-extern long long line_back_seq;  // one past the newest; the caller's thread alone
-extern int line_limit;           // pieces the line holds at once, 1..line_window; set by the
-                                 // caller when its pieces are large
+    work_line() = default;
+    work_line(const work_line&) = delete;
+    work_line& operator=(const work_line&) = delete;
+    ~work_line() { stop(); }
 
-inline bool line_empty() {
-    return line_back_seq == line_front_seq;
-}
-inline bool line_full() {
-    return line_back_seq - line_front_seq >= line_limit;
-}
-inline int line_front_slot() {
-    return static_cast<int>(line_front_seq % line_window);
-}
-inline int line_back_slot() { // where the next piece goes: fill its data, then line_put()
-    return static_cast<int>(line_back_seq % line_window);
-}
-inline int line_newest_slot() {
-    return static_cast<int>((line_back_seq - 1) % line_window);
-}
-inline bool line_front_ready() {
-    return line_state[line_front_slot()].load(std::memory_order_acquire) == line_slot_done;
-}
+    // Starts threads - 1 helpers. Returns how many threads work, the caller's included: fewer
+    // when the system could not start them all, 1 when it started none.
+    int start(int threads, line_worker& worker);
+    void stop(); // drops what is in the line and ends the helpers
 
-void line_put(); // the piece at line_back_slot() is ready to be worked on
-// Waits until the front piece is done, working meanwhile; true when it is, false when the stop
-// flag was set first.
-bool line_wait_front();
-inline void line_pop() { // done with the front piece
-    line_state[line_front_seq++ % line_window].store(line_slot_empty, std::memory_order_relaxed);
-}
-void line_drop_all(); // cancels every piece in the line and empties it
+    bool empty() const { return back_seq_ == front_seq_; }
+    bool full() const { return back_seq_ - front_seq_ >= limit_; }
+    int front_slot() const { return static_cast<int>(front_seq_ % window); }
+    int back_slot() const { return static_cast<int>(back_seq_ % window); } // fill, then put()
+    int newest_slot() const { return static_cast<int>((back_seq_ - 1) % window); }
+    bool front_ready() const {
+        return state_[front_slot()].load(std::memory_order_acquire) == slot_done;
+    }
+    // Pieces the line holds at once, 1..window; set by a caller whose pieces are large.
+    void set_limit(int limit) { limit_ = limit; }
 
-// The cancel flag the helpers' work stops on (the counter's, through cancel_counts_with).
-const std::atomic<bool>* line_cancel();
+    void put(); // the piece at back_slot() is ready to be worked on
+    // Waits until the front piece is done, working meanwhile; true when it is, false when the
+    // stop flag was set first, or while this thread worked (a piece it worked on may have been
+    // cut short by it).
+    bool wait_front();
+    void pop() { state_[front_seq_++ % window].store(slot_empty, std::memory_order_relaxed); }
+    void drop_all(); // cancels every piece in the line, waits for the work under way to stop,
+                     // and empties the line
+
+  private:
+    enum slot_state : int { slot_empty, slot_waiting, slot_done };
+    static constexpr int hand_over = 8; // pieces gathered before they are handed over, unless
+                                        // the caller's thread has to wait first
+
+    void help(int thread);
+    void work_slot(int slot, int thread);
+    void hand_over_gathered();
+    bool work_one_here();
+
+    line_worker* worker_ = nullptr;
+    std::atomic<int> state_[window] = {};
+    long long front_seq_ = 0; // the oldest piece in the line; the caller's thread alone
+    long long back_seq_ = 0;  // one past the newest; the caller's thread alone
+    int limit_ = window;
+    int gathered_[hand_over] = {}; // the caller's thread alone
+    int gathered_count_ = 0;
+
+    std::mutex queue_lock_; // guards the queue of slots to work on, idle and closing
+    std::condition_variable queue_ready_;
+    int queue_[window] = {};
+    long long queue_taken_ = 0;          // pieces the threads have taken from the queue
+    long long queue_put_ = 0;            // pieces put into it
+    std::atomic<long long> put_seen_{0}; // queue_put_, for helpers to peek at without the lock
+    int idle_ = 0;                       // helpers waiting for the queue
+    bool closing_ = false;               // the helpers are to end
+
+    std::atomic<bool> cancel_{false};  // work in progress stops; its slots are dropped anyway
+    std::mutex done_lock_;             // held while a waiting thread checks before it sleeps,
+    std::condition_variable done_;     // and by a thread before it wakes it: no wake-up is lost
+    std::atomic<int> busy_{0};         // threads working right now
+    std::atomic<bool> waiting_{false}; // a thread sleeps until a piece is done or work stops
+    std::vector<std::thread> helpers_;
+};

@@ -15,15 +15,15 @@ bool is_blank_byte(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-void give_malformed(long long line, const char* reason, take_piece take) {
+void give_malformed(long long line, const char* reason, piece_taker& take) {
     read_piece piece;
     piece.cells[0] = '\0';
     piece.line = line;
     std::snprintf(piece.reason, sizeof piece.reason, "%s", reason);
-    take(piece);
+    take.take(piece);
 }
 
-void end_group(puzzle_reader* r, take_piece take) {
+void end_group(puzzle_reader* r, piece_taker& take) {
     if (r->row_count == 0) return;
     read_piece piece;
     piece.cells[0] = '\0';
@@ -31,11 +31,11 @@ void end_group(puzzle_reader* r, take_piece take) {
     std::snprintf(piece.reason, sizeof piece.reason, "%d %s of 9 cells, not nine", r->row_count,
                   r->row_count == 1 ? "row" : "rows");
     r->row_count = 0;
-    take(piece);
+    take.take(piece);
 }
 
 // One whole line, its line feed gone.
-void take_line(puzzle_reader* r, take_piece take) {
+void take_line(puzzle_reader* r, piece_taker& take) {
     long long line = ++r->line_count;
     if (r->too_long) {
         end_group(r, take);
@@ -61,7 +61,7 @@ void take_line(puzzle_reader* r, take_piece take) {
         piece.cells[81] = '\0';
         piece.line = r->first_row_line;
         piece.reason[0] = '\0';
-        take(piece);
+        take.take(piece);
         return;
     }
     end_group(r, take);
@@ -76,7 +76,7 @@ void take_line(puzzle_reader* r, take_piece take) {
         std::snprintf(piece.reason, sizeof piece.reason,
                       "%d cells; a puzzle is one line of 81 or nine lines of 9", cells);
     }
-    take(piece);
+    take.take(piece);
 }
 
 } // namespace
@@ -91,7 +91,7 @@ void start_reading(puzzle_reader* r) {
     r->first_row_line = 0;
 }
 
-void read_puzzle_bytes(puzzle_reader* r, const char* bytes, int size, take_piece take) {
+void read_puzzle_bytes(puzzle_reader* r, const char* bytes, int size, piece_taker& take) {
     for (int i = 0; i < size; ++i) {
         char c = bytes[i];
         if (r->at_start) {
@@ -117,7 +117,7 @@ void read_puzzle_bytes(puzzle_reader* r, const char* bytes, int size, take_piece
     }
 }
 
-void end_reading(puzzle_reader* r, take_piece take) {
+void end_reading(puzzle_reader* r, piece_taker& take) {
     if (r->at_start) {
         for (int k = 0; k < r->mark_bytes; ++k) {
             r->line[r->length++] = static_cast<char>(byte_order_mark[k]);

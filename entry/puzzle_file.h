@@ -25,10 +25,17 @@ struct puzzle_reader {
     long long first_row_line;
 };
 
-using take_piece = void (*)(const read_piece& piece);
+// Where the reader hands each piece, in order.
+class piece_taker {
+  public:
+    virtual void take(const read_piece& piece) = 0;
+
+  protected:
+    ~piece_taker() = default;
+};
 
 void start_reading(puzzle_reader* r);
 // Reads size bytes; hands each piece completed by them to take, in order.
-void read_puzzle_bytes(puzzle_reader* r, const char* bytes, int size, take_piece take);
+void read_puzzle_bytes(puzzle_reader* r, const char* bytes, int size, piece_taker& take);
 // The input has ended: its last line, and a group of rows it left unfinished.
-void end_reading(puzzle_reader* r, take_piece take);
+void end_reading(puzzle_reader* r, piece_taker& take);

@@ -16,10 +16,10 @@ bool is_blank(char c) {
 }
 
 // The unit of the cell that already holds v, as words for the reason.
-const char* clashing_unit(int cell, int v) {
+const char* clashing_unit(const puzzle& p, int cell, int v) {
     int bit = value_bit[v];
-    if ((row_mask[row_of[cell]] & bit) != 0) return "row";
-    if ((col_mask[col_of[cell]] & bit) != 0) return "column";
+    if ((p.row_mask[row_of[cell]] & bit) != 0) return "row";
+    if ((p.col_mask[col_of[cell]] & bit) != 0) return "column";
     return "box";
 }
 
@@ -30,7 +30,7 @@ bool is_puzzle_cell(char c) {
     return is_blank(c) || is_digit(c) || is_lower_letter(lower);
 }
 
-int lay_puzzle_text(const char* cells, char* reason, int size) {
+int lay_puzzle_text(puzzle& p, const char* cells, char* reason, int size) {
     auto n = static_cast<std::size_t>(size);
     for (int cell = 0; cell < 81; ++cell) {
         char typed = cells[cell];
@@ -47,22 +47,22 @@ int lay_puzzle_text(const char* cells, char* reason, int size) {
             }
             return 0;
         }
-        int v = is_digit(c) ? c - '0' : letter_value[static_cast<unsigned char>(c)];
+        int v = is_digit(c) ? c - '0' : p.letter_value[static_cast<unsigned char>(c)];
         if (v == 0) {
-            if (next_value == 10) {
+            if (p.next_value == 10) {
                 std::snprintf(reason, n, "a tenth symbol '%c' at row %d, column %d", typed, row,
                               col);
                 return 0;
             }
-            v = add_symbol(c);
+            v = add_symbol(p, c);
         }
-        if (!fits(cell, v)) {
+        if (!fits(p, cell, v)) {
             std::snprintf(reason, n, "'%c' at row %d, column %d repeats a value of its %s", typed,
-                          row, col, clashing_unit(cell, v));
+                          row, col, clashing_unit(p, cell, v));
             return 0;
         }
-        place_value(cell, v);
-        given[cell] = 1;
+        place_value(p, cell, v);
+        p.given[cell] = 1;
     }
     return 1;
 }

@@ -2,7 +2,7 @@
 // output reads like the dialogue; the line and CSV forms hold one puzzle a line.
 #include "render/formats.h"
 
-#include "core/board.h"
+#include "render/board.h"
 
 #include <cstring>
 
@@ -24,29 +24,10 @@ bool format_by_name(const char* name, output_format* format) {
     return false;
 }
 
-std::string cells_line(const int* cells, const int* givens) {
+std::string cells_line(const int* cells, const int* givens, const int* value_letter) {
     std::string line(81, '.');
     for (int cell = 0; cell < 81; ++cell) {
-        if (cells[cell] != 0) line[cell] = symbol_of(cells[cell], givens[cell] != 0);
+        if (cells[cell] != 0) line[cell] = symbol_of(value_letter, cells[cell], givens[cell] != 0);
     }
     return line;
-}
-
-void write_solution(std::FILE* out, int number, const int* cells, const int* givens) {
-    std::fprintf(out, "\n-- sol (%d)\n", number);
-    write_board(out, cells, givens);
-}
-
-void append_solution(std::string* text, int number, const int* cells, const int* givens) {
-    *text += "\n-- sol (" + std::to_string(number) + ")\n";
-    char board[board_size];
-    text->append(board, static_cast<std::size_t>(format_board(board, cells, givens)));
-}
-
-void write_presentation(std::FILE* out, int difficulty, const int* starter, const int* givens,
-                        const int* solution) {
-    std::fprintf(out, "\n** difficulty:%d ***\n", difficulty);
-    write_board(out, starter, givens);
-    write_solution(out, 1, solution, givens);
-    std::fputs("\n", out);
 }

@@ -13,10 +13,15 @@ struct composed_starter : printed_puzzle {
     int tries; // the lay-outs measured when it was found
 };
 
-// The puzzle in the grid, with its givens and the alphabet's symbols; no solution yet.
-printed_puzzle puzzle_in_grid(int difficulty);
+#include "core/grid.h"
 
-// Writes every starter to out in the text, line or csv format; line and csv end with the
-// rating and the level.
-void write_starters(std::FILE* out, output_format format,
-                    const std::vector<composed_starter>& starters);
+// The puzzle's grid, with its givens and its alphabet; no solution yet.
+printed_puzzle printed_from(const puzzle& p, int difficulty);
+
+// A starter as the dialogue presents it, without the question: difficulty, board, solution.
+void write_presentation(std::FILE* out, const printed_puzzle& s);
+
+// A starter in the text, line or csv format; line and csv end with the rating and the level.
+// The csv header goes first, once.
+void write_starter_header(std::FILE* out, output_format format);
+void write_starter_entry(std::FILE* out, output_format format, const composed_starter& s);

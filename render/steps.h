@@ -6,8 +6,9 @@
 
 #include <string>
 
-std::string rating_text(int tenths);        // "2.6"
-std::string technique_name(const step& s);  // "unique rectangle type 2", "turbot fish"
-std::string step_words(const step& s);      // what the step sees and what it concludes
-std::string placements_text(const step& s); // "r1c2=A"
-std::string removals_text(const step& s);   // "r1c2-A r3c4-B"
+std::string rating_text(int tenths);       // "2.6"
+std::string technique_name(const step& s); // "unique rectangle type 2", "turbot fish"
+// The rest in the symbols of an alphabet (a puzzle's value_letter; digits where it has none).
+std::string step_words(const step& s, const int* letters);      // what it sees and concludes
+std::string placements_text(const step& s, const int* letters); // "r1c2=A"
+std::string removals_text(const step& s, const int* letters);   // "r1c2-A r3c4-B"

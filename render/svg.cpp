@@ -26,6 +26,12 @@ char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
 }
 
+// The symbol of a value: its letter, or its digit where no letter holds it.
+char shown_symbol(const printed_puzzle& p, int v) {
+    return p.value_letter[v] != 0 ? static_cast<char>(p.value_letter[v])
+                                  : static_cast<char>('0' + v);
+}
+
 // One grid at (x, y) with cells of size mm: lines, then the symbols. Givens are bold and
 // black; with solved, the other cells of the solution are filled in a lighter weight and grey.
 std::string grid_elements(const printed_puzzle& p, double x, double y, double size, bool solved) {
@@ -61,7 +67,7 @@ std::string grid_elements(const printed_puzzle& p, double x, double y, double si
         g += "<text x=\"" + number(cx) + "\" y=\"" + number(baseline) + "\"" +
              (is_given ? " font-weight=\"bold\" fill=\"#000\""
                        : " font-weight=\"normal\" fill=\"#777\"") +
-             ">" + xml_escaped(std::string(1, upper(p.symbol[v]))) + "</text>\n";
+             ">" + xml_escaped(std::string(1, upper(shown_symbol(p, v)))) + "</text>\n";
     }
     return g + "</g>\n";
 }
@@ -134,7 +140,7 @@ std::string caption_of(const printed_puzzle& p, caption_kind kind) {
         return words;
     }
     std::string symbols;
-    for (int v = 1; v <= 9; ++v) symbols += upper(p.symbol[v]);
+    for (int v = 1; v <= 9; ++v) symbols += upper(shown_symbol(p, v));
     std::sort(symbols.begin(), symbols.end());
     std::string caption;
     for (char c : symbols) {

@@ -11,8 +11,8 @@
 struct printed_puzzle {
     int cells[81];
     int givens[81];
-    int solution[81]; // all zero when the puzzle has no solution
-    char symbol[10];  // '0' + v where no letter holds the value v
+    int solution[81];     // all zero when the puzzle has no solution
+    int value_letter[10]; // the letter of each value, as the puzzle's alphabet had it; 0: none
     int difficulty;
     int rating = -1;      // the rater's, in tenths; -1 when not rated
     std::string sentence; // empty for a puzzle that was read

@@ -38,26 +38,26 @@ inline void restore_stdout(int saved) {
     close(saved);
 }
 
-// Lays a starter written as 81 characters in reading order: '1'..'9' are givens, anything
-// else an empty cell. Returns false, with the cells before the offending one laid, if a given
-// breaks the sudoku rule.
-inline bool load_starter(const char* cells) {
+// Lays a starter written as 81 characters in reading order into p: '1'..'9' are givens,
+// anything else an empty cell. Returns false, with the cells before the offending one laid,
+// if a given breaks the sudoku rule.
+inline bool load_starter(puzzle& p, const char* cells) {
     for (int cell = 0; cell < 81; ++cell) {
         int v = cells[cell] - '0';
         if (v < 1 || v > 9) continue;
-        if (!fits(cell, v)) return false;
-        place_value(cell, v);
-        given[cell] = 1;
+        if (!fits(p, cell, v)) return false;
+        place_value(p, cell, v);
+        p.given[cell] = 1;
     }
     return true;
 }
 
 // Lifts the givens that load_starter laid from the same text.
-inline void unload_starter(const char* cells) {
+inline void unload_starter(puzzle& p, const char* cells) {
     for (int cell = 0; cell < 81; ++cell) {
         int v = cells[cell] - '0';
         if (v < 1 || v > 9) continue;
-        remove_value(cell);
-        given[cell] = 0;
+        remove_value(p, cell);
+        p.given[cell] = 0;
     }
 }

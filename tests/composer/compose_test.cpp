@@ -1,23 +1,26 @@
-#include "composer/compose_internal.h"
+#include "composer/compose.h"
 #include "composer/sentence.h"
 #include "console/composer_dialogue.h"
+#include "render/board.h"
 #include "tests/support.h"
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <string>
 
 using ComposeTest = Puzzle;
 
 TEST_F(ComposeTest, GeneratorStartsFromStateOne) {
-    EXPECT_EQ(next_random(), 41);
-    random_state = 1;
+    random_generator random;
+    EXPECT_EQ(random.next(), 41);
+    random.seed(1);
     const int expected[5] = {1, 3, 2, 0, 1};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(next_random() % 4, expected[i]) << i;
-    seed_random(7);
-    int a = next_random();
-    seed_random(7);
-    EXPECT_EQ(next_random(), a);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(random.next() % 4, expected[i]) << i;
+    random.seed(7);
+    int a = random.next();
+    random.seed(7);
+    EXPECT_EQ(random.next(), a);
 }
 
 TEST_F(ComposeTest, RemainderByReciprocalIsExactForEveryDrawAndDist) {
@@ -33,25 +36,28 @@ TEST_F(ComposeTest, RemainderByReciprocalIsExactForEveryDrawAndDist) {
 }
 
 TEST_F(ComposeTest, DifficultyIsNineMinusTheFullestUnit) {
-    EXPECT_EQ(measure_difficulty(), 9);
-    place_value(0, 1);
-    EXPECT_EQ(measure_difficulty(), 8);
-    place_value(40, 1); // another row, column and box: still one per unit
-    EXPECT_EQ(measure_difficulty(), 8);
-    place_value(10, 2); // box 0 now holds two
-    EXPECT_EQ(measure_difficulty(), 7);
-    for (int col = 3; col < 9; ++col) place_value(col, col); // row 0 holds seven
-    EXPECT_EQ(measure_difficulty(), 2);
+    EXPECT_EQ(measure_difficulty(p), 9);
+    place_value(p, 0, 1);
+    EXPECT_EQ(measure_difficulty(p), 8);
+    place_value(p, 40, 1); // another row, column and box: still one per unit
+    EXPECT_EQ(measure_difficulty(p), 8);
+    place_value(p, 10, 2); // box 0 now holds two
+    EXPECT_EQ(measure_difficulty(p), 7);
+    for (int col = 3; col < 9; ++col) place_value(p, col, col); // row 0 holds seven
+    EXPECT_EQ(measure_difficulty(p), 2);
 }
 
 namespace {
 
-// Runs a composition with the given answers on stdin and returns what it printed.
-std::string compose_with_answers(const char* sentence, const char* answers) {
+// Runs a composition in p with the given answers on stdin and returns what it printed.
+std::string compose_with_answers(puzzle& p, composition& composing, const char* sentence,
+                                 const char* answers, composition_news* news = nullptr) {
     feed_stdin(answers, std::strlen(answers));
     int length = static_cast<int>(std::strlen(sentence));
+    dialogue_news printed;
     testing::internal::CaptureStdout();
-    if (check_sentence(sentence, length) == 1) run_composition(sentence, dialogue_news);
+    int dist = check_sentence(p, sentence, length);
+    if (dist >= 0) composing.run(p, sentence, dist, news != nullptr ? *news : printed);
     return testing::internal::GetCapturedStdout();
 }
 
@@ -78,8 +84,9 @@ TEST_F(ComposeTest, EveryPresentedStarterSpellsTheSentenceAndHasOneSolution) {
     for (const Case& c : cases) {
         const char* sentence = c.sentence;
         SCOPED_TRACE(sentence);
-        reset_all();
-        std::string text = compose_with_answers(sentence, c.answers);
+        reset_puzzle(p);
+        auto composing = std::make_unique<composition>();
+        std::string text = compose_with_answers(p, *composing, sentence, c.answers);
         std::size_t at = text.find("** difficulty:");
         ASSERT_NE(at, std::string::npos);
         int presented = 0;
@@ -93,9 +100,9 @@ TEST_F(ComposeTest, EveryPresentedStarterSpellsTheSentenceAndHasOneSolution) {
             ASSERT_EQ(starter.size(), 81u);
             ASSERT_EQ(solved.size(), 81u);
             std::string spelled;
-            reset_puzzle();
+            puzzle q{};
             testing::internal::CaptureStdout();
-            check_sentence(sentence, static_cast<int>(std::strlen(sentence)));
+            check_sentence(q, sentence, static_cast<int>(std::strlen(sentence)));
             testing::internal::GetCapturedStdout();
             // the givens, read in reading order, spell the sentence and obey the rule
             for (int cell = 0; cell < 81; ++cell) {
@@ -103,22 +110,21 @@ TEST_F(ComposeTest, EveryPresentedStarterSpellsTheSentenceAndHasOneSolution) {
                 if (letter == '-') continue;
                 spelled += static_cast<char>(letter - 'A' + 'a');
                 EXPECT_EQ(solved[cell], letter) << cell;
-                int v = letter_value[static_cast<unsigned char>(spelled.back())];
-                ASSERT_TRUE(fits(cell, v)) << cell;
-                place_value(cell, v);
-                given[cell] = 1;
+                int v = q.letter_value[static_cast<unsigned char>(spelled.back())];
+                ASSERT_TRUE(fits(q, cell, v)) << cell;
+                place_value(q, cell, v);
+                q.given[cell] = 1;
             }
             EXPECT_EQ(spelled + "\n", sentence);
             // an independent count, in reading order, finds one solution: the printed one
-            fast_counting = false;
-            stop_flag = 0;
-            best_count = 9;
-            show_solutions = 1;
-            solution_count = 0;
+            solution_writer writer(stdout);
+            counter recounter;
+            recounter.in_reading_order = true;
+            recounter.show_solutions = &writer;
             testing::internal::CaptureStdout();
-            count_solutions(0);
+            count_solutions(q, recounter);
             std::string recount = testing::internal::GetCapturedStdout();
-            EXPECT_EQ(solution_count, 1);
+            EXPECT_EQ(recounter.solution_count, 1);
             EXPECT_EQ(board_cells(recount, recount.find("-- sol (1)\n") + 11), solved);
             at = text.find("** difficulty:", solution);
         }
@@ -137,40 +143,65 @@ TEST_F(ComposeTest, EveryPresentedStarterSpellsTheSentenceAndHasOneSolution) {
 
 TEST_F(ComposeTest, CompositionLeavesTheGridEmptyAndTheAlphabetFull) {
     const char sentence[] = "oldsailorsandlionsreadsirenlore\n";
+    auto composing = std::make_unique<composition>();
     std::uint32_t before = static_cast<std::uint32_t>(std::time(nullptr));
-    std::string text = compose_with_answers(sentence, "n\n");
+    std::string text = compose_with_answers(p, *composing, sentence, "n\n");
     std::uint32_t after = static_cast<std::uint32_t>(std::time(nullptr));
     EXPECT_NE(text.find("found : best : 1 solution(s) - tries:13183\n"), std::string::npos);
     for (int cell = 0; cell < 81; ++cell) {
-        ASSERT_EQ(grid[cell], 0) << cell;
-        ASSERT_EQ(given[cell], 0) << cell;
+        ASSERT_EQ(p.grid[cell], 0) << cell;
+        ASSERT_EQ(p.given[cell], 0) << cell;
     }
-    EXPECT_TRUE(sets_match_grid());
-    EXPECT_EQ(next_value, 10);
+    EXPECT_TRUE(sets_match_grid(p));
+    EXPECT_EQ(p.next_value, 10);
     // reseeded from the clock, so that the next composition of the sentence differs
-    EXPECT_GE(random_state, before);
-    EXPECT_LE(random_state, after);
+    EXPECT_GE(composing->random.state, before);
+    EXPECT_LE(composing->random.state, after);
 }
+
+namespace {
+
+// Stops the walk at its first lay-out and keeps the cells of its first five letters.
+class first_letters : public layout_watcher {
+  public:
+    void made(const composition& c) override {
+        char text[82];
+        c.write_layout(text);
+        for (int cell = 0, k = 0; cell < 81 && k < 5; ++cell) {
+            if (text[cell] != '0') cells[k++] = cell;
+        }
+        stop_flag = 1;
+    }
+    int cells[5] = {};
+};
+
+// Sets the stop flag, as Ctrl-C would, just before the first lay-out from the 200th on that
+// has to be counted, and keeps that lay-out.
+class cut_short_count : public layout_watcher {
+  public:
+    void made(const composition& c) override {
+        if (c.tries() >= 200 && stop_flag == 0 &&
+            c.memo().recall(c.layout_cells(), c.best_count()) < 0) {
+            stopped_at = c.tries();
+            cells[0] = c.layout_cells()[0];
+            cells[1] = c.layout_cells()[1];
+            stop_flag = 1;
+        }
+    }
+    int stopped_at = -1;
+    std::uint64_t cells[2] = {};
+};
+
+} // namespace
 
 TEST_F(ComposeTest, FirstLettersLandWhereTheFirstDrawsPutThem) {
     const char sentence[] = "oldsailorsandlionsreadsirenlore\n";
-    check_sentence(sentence, static_cast<int>(std::strlen(sentence)));
-    int first[5] = {};
-    static int* record;
-    record = first;
-    layout_probe = [] {
-        char text[82];
-        write_layout(text);
-        for (int cell = 0, k = 0; cell < 81 && k < 5; ++cell) {
-            if (text[cell] != '0') record[k++] = cell;
-        }
-        stop_flag = 1;
-    };
-    testing::internal::CaptureStdout();
-    run_composition(sentence, dialogue_news);
-    testing::internal::GetCapturedStdout();
+    auto composing = std::make_unique<composition>();
+    first_letters watching;
+    composing->watcher = &watching;
+    compose_with_answers(p, *composing, sentence, "");
     const int expected[5] = {1, 5, 8, 9, 11};
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(first[k], expected[k]) << k;
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(watching.cells[k], expected[k]) << k;
 }
 
 TEST_F(ComposeTest, MemoServesACountAtItsOwnBoundOrBelow) {
@@ -184,15 +215,13 @@ TEST_F(ComposeTest, MemoServesACountAtItsOwnBoundOrBelow) {
         {10, 9, 9, 10}, // cut off, same bound
         {0, 9, 1, 0},   // no solution stays none
     };
+    auto memo = std::make_unique<count_memo>();
+    const std::uint64_t key[2] = {0x0123456789ABCDEFu, 0x1FFFF};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.stored << " at " << c.stored_bound);
-        clear_memo();
-        layout_cells[0] = 0x0123456789ABCDEFu;
-        layout_cells[1] = 0x1FFFF;
-        best_count = c.stored_bound;
-        remember_count(c.stored);
-        best_count = c.recall_bound;
-        EXPECT_EQ(recall_count(), c.recalled);
+        memo->clear();
+        memo->remember(key, c.stored, c.stored_bound);
+        EXPECT_EQ(memo->recall(key, c.recall_bound), c.recalled);
     }
     // lay-outs that share the first key's slot and differ from it only in cells 64..80, or
     // only in cells 0..63: each is a stranger to the other, and displaces it
@@ -200,42 +229,23 @@ TEST_F(ComposeTest, MemoServesACountAtItsOwnBoundOrBelow) {
                                            {0x0123456789AB18CFu, 0x1FFFF}};
     for (const auto& other : same_slot) {
         SCOPED_TRACE(testing::Message() << std::hex << other[0] << " " << other[1]);
-        clear_memo();
-        best_count = 9;
-        layout_cells[0] = 0x0123456789ABCDEFu;
-        layout_cells[1] = 0x1FFFF;
-        remember_count(3);
-        layout_cells[0] = other[0];
-        layout_cells[1] = other[1];
-        EXPECT_EQ(recall_count(), -1);
-        remember_count(5);
-        EXPECT_EQ(recall_count(), 5);
-        layout_cells[0] = 0x0123456789ABCDEFu;
-        layout_cells[1] = 0x1FFFF;
-        EXPECT_EQ(recall_count(), -1); // displaced: the two keys do share a slot
+        memo->clear();
+        memo->remember(key, 3, 9);
+        EXPECT_EQ(memo->recall(other, 9), -1);
+        memo->remember(other, 5, 9);
+        EXPECT_EQ(memo->recall(other, 9), 5);
+        EXPECT_EQ(memo->recall(key, 9), -1); // displaced: the two keys do share a slot
     }
-    clear_memo();
-    EXPECT_EQ(recall_count(), -1); // a new composition starts with nothing known
+    memo->clear();
+    EXPECT_EQ(memo->recall(key, 9), -1); // a new composition starts with nothing known
 
     // a count that Ctrl-C cuts short is partial: it is neither kept nor reported
-    static std::uint64_t cut_short[2];
-    static int stopped_at;
-    layout_probe = [] {
-        if (tries >= 200 && stop_flag == 0 && recall_count() < 0) { // a lay-out to be counted
-            stopped_at = tries;
-            cut_short[0] = layout_cells[0];
-            cut_short[1] = layout_cells[1];
-            stop_flag = 1;
-        }
-    };
     const char sentence[] = "oldsailorsandlionsreadsirenlore\n";
-    check_sentence(sentence, static_cast<int>(std::strlen(sentence)));
-    testing::internal::CaptureStdout();
-    run_composition(sentence, dialogue_news);
-    std::string text = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(tries, stopped_at);
-    layout_cells[0] = cut_short[0];
-    layout_cells[1] = cut_short[1];
-    EXPECT_EQ(recall_count(), -1);
-    EXPECT_EQ(text.find("tries:" + std::to_string(stopped_at) + "\n"), std::string::npos);
+    auto composing = std::make_unique<composition>();
+    cut_short_count watching;
+    composing->watcher = &watching;
+    std::string text = compose_with_answers(p, *composing, sentence, "");
+    EXPECT_EQ(composing->tries(), watching.stopped_at);
+    EXPECT_EQ(composing->memo().recall(watching.cells, composing->best_count()), -1);
+    EXPECT_EQ(text.find("tries:" + std::to_string(watching.stopped_at) + "\n"), std::string::npos);
 }

@@ -8,11 +8,15 @@ using SentenceTest = Puzzle;
 
 namespace {
 
+int dist; // the spacing of the last sentence accepted
+
 // Checks a sentence as the composer loop hands it over; returns what it printed.
-std::string check(const std::string& sentence, int* accepted) {
-    reset_puzzle();
+std::string check(puzzle& p, const std::string& sentence, int* accepted) {
+    reset_puzzle(p);
     testing::internal::CaptureStdout();
-    *accepted = check_sentence(sentence.data(), static_cast<int>(sentence.size()));
+    int spacing = check_sentence(p, sentence.data(), static_cast<int>(sentence.size()));
+    *accepted = spacing >= 0 ? 1 : 0;
+    if (spacing >= 0) dist = spacing;
     return testing::internal::GetCapturedStdout();
 }
 
@@ -20,13 +24,13 @@ std::string check(const std::string& sentence, int* accepted) {
 
 TEST_F(SentenceTest, SampleIsAcceptedWithItsStatisticsAndValues) {
     int accepted = 0;
-    std::string text = check("oldsailorsandlionsreadsirenlore\n", &accepted);
+    std::string text = check(p, "oldsailorsandlionsreadsirenlore\n", &accepted);
     EXPECT_EQ(accepted, 1);
     EXPECT_EQ(text, "oldsailorsandlionsreadsirenlore\n\t31 letters (9 diff)  dist:4\n");
     EXPECT_EQ(dist, 4);
     const char order[] = "oldsairne";
     for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(letter_value[static_cast<unsigned char>(order[i])], i + 1) << order[i];
+        EXPECT_EQ(p.letter_value[static_cast<unsigned char>(order[i])], i + 1) << order[i];
     }
 }
 
@@ -47,7 +51,7 @@ TEST_F(SentenceTest, EachRejectionPrintsItsMessage) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sentence);
         int accepted = 1;
-        EXPECT_EQ(check(c.sentence, &accepted), c.output);
+        EXPECT_EQ(check(p, c.sentence, &accepted), c.output);
         EXPECT_EQ(accepted, 0);
     }
 }
@@ -63,7 +67,7 @@ TEST_F(SentenceTest, DistFollowsTheSentenceLength) {
         for (int i = 0; i < c.letters; ++i) sentence += "abcdefghi"[i % 9];
         if (c.letters < 79) sentence += '\n'; // 79 letters fill the buffer: no line feed
         int accepted = 0;
-        check(sentence, &accepted);
+        check(p, sentence, &accepted);
         EXPECT_EQ(accepted, 1);
         EXPECT_EQ(dist, c.dist);
     }
@@ -73,7 +77,7 @@ TEST_F(SentenceTest, SentenceCutAtTheBufferPrintsItsStatisticsOnTheSameLine) {
     std::string sentence;
     for (int i = 0; i < 79; ++i) sentence += "abcdefghi"[i % 9];
     int accepted = 0;
-    std::string text = check(sentence, &accepted);
+    std::string text = check(p, sentence, &accepted);
     EXPECT_EQ(text, sentence + "\t79 letters (9 diff)  dist:1\n");
     EXPECT_EQ(accepted, 1);
 }

@@ -1,4 +1,6 @@
 // The fast count against the reading-order backtracking, on lay-outs the composer makes.
+#include "console/composer_dialogue.h"
+#include "render/board.h"
 #include "tests/candidates.h"
 #include "tests/support.h"
 
@@ -8,31 +10,34 @@ using CounterDifferentialTest = Puzzle;
 
 namespace {
 
-// Counts the loaded candidate one way at the given bound; the grid must come back untouched.
-int count_one_way(bool fast, bool in_order, int bound) {
+// Ignores the solutions of a listing, which branches in reading order.
+class ignore_solutions : public solution_taker {
+  public:
+    void take(const puzzle&, int) override {}
+};
+
+// Counts p one way at the given bound; the grid must come back untouched.
+int count_one_way(puzzle& p, bool fast, bool listing, int bound) {
     int before[81];
-    std::memcpy(before, grid, sizeof before);
-    fast_counting = fast;
-    show_solutions = in_order ? 1 : 0; // printing counts branch in reading order
-    best_count = bound;
-    solution_count = 0;
-    count_solutions(0);
-    show_solutions = 0;
-    fast_counting = true;
-    EXPECT_EQ(std::memcmp(before, grid, sizeof before), 0);
-    return solution_count;
+    std::memcpy(before, p.grid, sizeof before);
+    ignore_solutions ignored;
+    counter c;
+    c.in_reading_order = !fast;
+    c.show_solutions = listing ? &ignored : nullptr;
+    c.best_count = bound;
+    count_solutions(p, c);
+    EXPECT_EQ(std::memcmp(before, p.grid, sizeof before), 0);
+    return c.solution_count;
 }
 
-// The loaded candidate's listing at the solver's bound, as printed.
-std::string listing(bool fast) {
-    fast_counting = fast;
-    show_solutions = 1;
-    best_count = 9;
-    solution_count = 0;
+// p's listing at the solver's bound, as printed.
+std::string listing(puzzle& p, bool fast) {
+    solution_writer writer(stdout);
+    counter c;
+    c.in_reading_order = !fast;
+    c.show_solutions = &writer;
     testing::internal::CaptureStdout();
-    count_solutions(0);
-    show_solutions = 0;
-    fast_counting = true;
+    count_solutions(p, c);
     return testing::internal::GetCapturedStdout();
 }
 
@@ -67,28 +72,26 @@ TEST_F(CounterDifferentialTest, FastCountAgreesWithReadingOrderOnComposedLayouts
         int collected =
             collect_candidates(corpus.sentence, corpus.candidates, corpus.most_solutions);
         ASSERT_EQ(collected, corpus.candidates);
-        int saved = divert_stdout(); // the printing counts list their solutions
         for (int i = 0; i < collected; ++i) {
-            load_starter(candidate[i]);
+            load_starter(p, candidate[i]);
             int solutions = 0;
             for (int bound : {9, 1}) {
-                int fast = count_one_way(true, false, bound);
-                EXPECT_EQ(count_one_way(true, true, bound), fast) << "lay-out " << i;
+                int fast = count_one_way(p, true, false, bound);
+                EXPECT_EQ(count_one_way(p, true, true, bound), fast) << "lay-out " << i;
                 if (i < corpus.reading_order) {
-                    EXPECT_EQ(count_one_way(false, false, bound), fast) << "lay-out " << i;
+                    EXPECT_EQ(count_one_way(p, false, false, bound), fast) << "lay-out " << i;
                 }
                 if (bound == 9) solutions = fast;
             }
             with_solutions += solutions > 0;
             // a lay-out with one to ten solutions is listed whole: the same boards, in order
             if (i < corpus.reading_order && solutions > 0 && solutions <= 10) {
-                EXPECT_EQ(listing(true), listing(false)) << "lay-out " << i;
+                EXPECT_EQ(listing(p, true), listing(p, false)) << "lay-out " << i;
                 ++listed;
                 unique += solutions == 1;
             }
-            unload_starter(candidate[i]);
+            unload_starter(p, candidate[i]);
         }
-        restore_stdout(saved);
     }
     // not all dead ends: thousands of the lay-outs have solutions to agree on
     EXPECT_GT(with_solutions, 1000);
@@ -100,22 +103,21 @@ TEST_F(CounterDifferentialTest, FastCountAgreesWithReadingOrderOnComposedLayouts
 namespace {
 
 // The output of the first lay-outs of a composition, every more? answered yes, counted by
-// jobs threads.
-std::string first_layouts(const char* sentence, int layouts, bool fast, int jobs) {
+// jobs threads; the memo's hits into hits.
+std::string first_layouts(const char* sentence, int layouts, bool fast, int jobs, int* hits) {
     static char answers[2000];
     for (int i = 0; i < 1000; ++i) std::memcpy(answers + 2 * i, "y\n", 2);
     feed_stdin(answers, sizeof answers);
-    fast_counting = fast;
-    counting_jobs = jobs;
-    layout_limit = layouts;
-    random_state = 1;
-    reset_puzzle();
+    auto p = std::make_unique<puzzle>();
+    auto composing = std::make_unique<composition>(jobs);
+    composing->in_reading_order = !fast;
+    composing->layout_limit = layouts;
+    dialogue_news news;
+    news.in_reading_order = !fast;
     testing::internal::CaptureStdout();
-    check_sentence(sentence, static_cast<int>(std::strlen(sentence)));
-    run_composition(sentence, dialogue_news);
-    layout_limit = max_tries + 1;
-    counting_jobs = 1;
-    fast_counting = true;
+    int dist = check_sentence(*p, sentence, static_cast<int>(std::strlen(sentence)));
+    composing->run(*p, sentence, dist, news);
+    *hits = composing->memo_hits();
     return testing::internal::GetCapturedStdout();
 }
 
@@ -134,11 +136,12 @@ TEST_F(CounterDifferentialTest, CompositionWithTheMemoPrintsWhatTheMeasuringBuil
                  {"dearoldsailorslandonislesandreadlions\n", 100000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.sentence);
-        std::string with_memo = first_layouts(c.sentence, c.layouts, true, 1);
-        int hits = memo_hits;
-        EXPECT_EQ(with_memo, first_layouts(c.sentence, c.layouts, false, 1));
+        int hits = 0;
+        int other_hits = 0;
+        std::string with_memo = first_layouts(c.sentence, c.layouts, true, 1, &hits);
+        EXPECT_EQ(with_memo, first_layouts(c.sentence, c.layouts, false, 1, &other_hits));
         // three counting threads, more than the cores, so that the order they finish in varies
-        EXPECT_EQ(with_memo, first_layouts(c.sentence, c.layouts, true, 3));
+        EXPECT_EQ(with_memo, first_layouts(c.sentence, c.layouts, true, 3, &other_hits));
         EXPECT_GT(hits, c.layouts / 2);
         EXPECT_NE(with_memo.find("found : best"), std::string::npos);
     }

@@ -1,4 +1,4 @@
-#include "console/interrupt.h"
+#include "render/board.h"
 #include "tests/support.h"
 
 #include <csignal>
@@ -18,54 +18,58 @@ const char two_solutions[] =
 const char hard_no_solution[] =
     "......1.2......3.....4...5..6.....17.....2......38.....9......1......986..7641...";
 
-void load(const char* text) {
-    ASSERT_TRUE(load_starter(text));
+void load(puzzle& p, const char* text) {
+    ASSERT_TRUE(load_starter(p, text));
 }
 
 // Counts the loaded starter both ways and checks they agree and leave the grid untouched.
-int count_both_ways(int bound) {
+int count_both_ways(puzzle& p, int bound) {
     int before[81];
-    std::memcpy(before, grid, sizeof before);
+    std::memcpy(before, p.grid, sizeof before);
     int results[2];
     for (int fast = 0; fast < 2; ++fast) {
-        fast_counting = fast == 1;
-        best_count = bound;
-        solution_count = 0;
-        count_solutions(0);
-        results[fast] = solution_count;
-        EXPECT_EQ(std::memcmp(before, grid, sizeof before), 0);
-        EXPECT_TRUE(sets_match_grid());
+        results[fast] = count_up_to(p, bound, fast == 0);
+        EXPECT_EQ(std::memcmp(before, p.grid, sizeof before), 0);
+        EXPECT_TRUE(sets_match_grid(p));
     }
     EXPECT_EQ(results[0], results[1]) << "bound " << bound;
     return results[1];
 }
 
+// Lists p's solutions, at most bound + 1, as the dialogue prints them.
+std::string listed(puzzle& p, counter& c) {
+    solution_writer writer(stdout);
+    c.show_solutions = &writer;
+    testing::internal::CaptureStdout();
+    count_solutions(p, c);
+    c.show_solutions = nullptr;
+    return testing::internal::GetCapturedStdout();
+}
+
+// The handler as the dialogue installs it, for a signal a test sends itself.
+extern "C" void stop_on_alarm(int signal) {
+    on_stop_signal(signal);
+}
+
 } // namespace
 
 TEST_F(CounterTest, CompleteGridHasOneSolutionAndPrintsIt) {
-    load(solved);
-    show_solutions = 1;
-    best_count = 9;
-    testing::internal::CaptureStdout();
-    count_solutions(0);
-    std::string text = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(solution_count, 1);
+    load(p, solved);
+    counter c;
+    std::string text = listed(p, c);
+    EXPECT_EQ(c.solution_count, 1);
     EXPECT_EQ(text.substr(0, 16), "\n-- sol (1)\n  \n\n");
     EXPECT_EQ(text.substr(16, 24), "5 3 4   6 7 8   9 1 2   ");
 }
 
 TEST_F(CounterTest, EmptyGridStopsAfterTheTenthSolutionInOrder) {
-    show_solutions = 1;
-    best_count = 9;
     std::string listings[2];
     for (int fast = 0; fast < 2; ++fast) {
         SCOPED_TRACE(fast);
-        fast_counting = fast == 1;
-        solution_count = 0;
-        testing::internal::CaptureStdout();
-        count_solutions(0);
-        std::string text = testing::internal::GetCapturedStdout();
-        EXPECT_EQ(solution_count, 10);
+        counter c;
+        c.in_reading_order = fast == 0;
+        std::string text = listed(p, c);
+        EXPECT_EQ(c.solution_count, 10);
         EXPECT_NE(text.find("\n-- sol (10)\n"), std::string::npos);
         EXPECT_EQ(text.find("\n-- sol (11)\n"), std::string::npos);
         const char* first_rows[] = {
@@ -96,49 +100,45 @@ TEST_F(CounterTest, BoundAndNoSolutionCasesAgreeBothWays) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.starter);
-        reset_puzzle();
+        reset_puzzle(p);
         char padded[82];
         std::memset(padded, '.', 81);
         padded[81] = 0;
         std::memcpy(padded, c.starter, std::strlen(c.starter));
-        load(padded);
-        EXPECT_EQ(count_both_ways(c.bound), c.expected);
+        load(p, padded);
+        EXPECT_EQ(count_both_ways(p, c.bound), c.expected);
     }
 }
 
 TEST_F(CounterTest, NoSolutionPrintsNothing) {
-    load(hard_no_solution);
-    show_solutions = 1;
-    testing::internal::CaptureStdout();
-    count_solutions(0);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(solution_count, 0);
+    load(p, hard_no_solution);
+    counter c;
+    EXPECT_EQ(listed(p, c), "");
+    EXPECT_EQ(c.solution_count, 0);
 }
 
 TEST_F(CounterTest, StopFlagEndsACountAtOnceWithTheGridRestored) {
     stop_flag = 1;
-    best_count = 9;
-    count_solutions(0);
-    EXPECT_EQ(solution_count, 0);
+    EXPECT_EQ(count_up_to(p, 9), 0);
     stop_flag = 0;
     // an interrupt during a count that would otherwise run for ages: 2^31 solutions sought
     for (int fast = 0; fast < 2; ++fast) {
         SCOPED_TRACE(fast);
-        fast_counting = fast == 1;
+        counter c;
+        c.in_reading_order = fast == 0;
+        c.best_count = 2'000'000'000;
         stop_flag = 0;
-        solution_count = 0;
-        best_count = 2'000'000'000;
-        std::signal(SIGALRM, on_interrupt);
+        std::signal(SIGALRM, stop_on_alarm);
         itimerval timer = {};
         timer.it_value.tv_usec = 50'000;
         setitimer(ITIMER_REAL, &timer, nullptr);
-        count_solutions(0);
-        std::signal(SIGINT, SIG_DFL);
+        count_solutions(p, c);
+        std::signal(SIGALRM, SIG_DFL);
         EXPECT_EQ(stop_flag, 1);
-        EXPECT_GT(solution_count, 0);
-        EXPECT_LT(solution_count, best_count);
-        for (int cell = 0; cell < 81; ++cell) ASSERT_EQ(grid[cell], 0) << cell;
-        EXPECT_TRUE(sets_match_grid());
+        EXPECT_GT(c.solution_count, 0);
+        EXPECT_LT(c.solution_count, c.best_count);
+        for (int cell = 0; cell < 81; ++cell) ASSERT_EQ(p.grid[cell], 0) << cell;
+        EXPECT_TRUE(sets_match_grid(p));
     }
 }
 
@@ -158,16 +158,23 @@ TEST_F(CounterTest, ListingCostsAFewCountsPerSolution) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.puzzle);
-        reset_puzzle();
-        load(c.puzzle);
-        long long before = measuring_nodes();
-        int counted = count_up_to(c.solutions - 1);
-        long long count_cost = measuring_nodes() - before;
-        before = measuring_nodes();
-        int listed = list_up_to(c.solutions, [](int) {});
-        long long list_cost = measuring_nodes() - before;
+        reset_puzzle(p);
+        load(p, c.puzzle);
+        counter counting;
+        counting.best_count = c.solutions - 1;
+        int counted = count_solutions(p, counting);
+        long long count_cost = counting.nodes;
+        class ignore : public solution_taker {
+          public:
+            void take(const puzzle&, int) override {}
+        } ignored;
+        counter listing;
+        listing.best_count = c.solutions - 1;
+        listing.show_solutions = &ignored;
+        int listed_count = count_solutions(p, listing);
+        long long list_cost = listing.nodes;
         EXPECT_EQ(counted, c.solutions);
-        EXPECT_EQ(listed, c.solutions);
+        EXPECT_EQ(listed_count, c.solutions);
         // here about 40 times a count; a listing that walks dead subtrees runs for minutes
         EXPECT_LE(list_cost, 100 * (count_cost + 10));
     }

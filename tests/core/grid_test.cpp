@@ -40,47 +40,47 @@ TEST_F(GridTest, PlacingAndRemovingKeepsTheSetsInStepWithTheGrid) {
         int cell = static_cast<int>((state >> 8) % 81);
         int v = static_cast<int>((state >> 20) % 9) + 1;
         if (count > 0 && (state >> 30) == 0) {
-            remove_value(placed[--count]);
-        } else if (grid[cell] == 0 && fits(cell, v)) {
-            place_value(cell, v);
+            remove_value(p, placed[--count]);
+        } else if (p.grid[cell] == 0 && fits(p, cell, v)) {
+            place_value(p, cell, v);
             placed[count++] = cell;
         }
-        ASSERT_TRUE(sets_match_grid()) << "step " << step;
+        ASSERT_TRUE(sets_match_grid(p)) << "step " << step;
     }
-    while (count > 0) remove_value(placed[--count]);
-    for (int i = 0; i < 9; ++i) EXPECT_EQ(row_mask[i] | col_mask[i] | box_mask[i], 0);
+    while (count > 0) remove_value(p, placed[--count]);
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(p.row_mask[i] | p.col_mask[i] | p.box_mask[i], 0);
 }
 
 TEST_F(GridTest, FitsRefusesAValueAlreadyInTheRowColumnOrBox) {
-    place_value(40, 5);        // row 4, column 4, box 4
-    EXPECT_FALSE(fits(36, 5)); // same row
-    EXPECT_FALSE(fits(4, 5));  // same column
-    EXPECT_FALSE(fits(30, 5)); // same box
-    EXPECT_TRUE(fits(0, 5));
-    EXPECT_TRUE(fits(36, 4));
-    for (int cell = 0; cell < 81; ++cell) EXPECT_TRUE(fits(cell, 0)) << cell;
+    place_value(p, 40, 5);        // row 4, column 4, box 4
+    EXPECT_FALSE(fits(p, 36, 5)); // same row
+    EXPECT_FALSE(fits(p, 4, 5));  // same column
+    EXPECT_FALSE(fits(p, 30, 5)); // same box
+    EXPECT_TRUE(fits(p, 0, 5));
+    EXPECT_TRUE(fits(p, 36, 4));
+    for (int cell = 0; cell < 81; ++cell) EXPECT_TRUE(fits(p, cell, 0)) << cell;
 }
 
 TEST_F(GridTest, ResetEmptiesThePuzzleButKeepsTheGeometry) {
-    add_symbol('q');
-    place_value(10, 1);
-    given[10] = 1;
-    reset_puzzle();
-    EXPECT_EQ(next_value, 1);
-    EXPECT_EQ(letter_value[static_cast<unsigned char>('q')], 0);
-    EXPECT_EQ(value_letter[1], 0);
-    for (int cell = 0; cell < 81; ++cell) EXPECT_EQ(grid[cell] | given[cell], 0) << cell;
-    EXPECT_TRUE(sets_match_grid());
+    add_symbol(p, 'q');
+    place_value(p, 10, 1);
+    p.given[10] = 1;
+    reset_puzzle(p);
+    EXPECT_EQ(p.next_value, 1);
+    EXPECT_EQ(p.letter_value[static_cast<unsigned char>('q')], 0);
+    EXPECT_EQ(p.value_letter[1], 0);
+    for (int cell = 0; cell < 81; ++cell) EXPECT_EQ(p.grid[cell] | p.given[cell], 0) << cell;
+    EXPECT_TRUE(sets_match_grid(p));
     EXPECT_EQ(box_of[80], 8);
 }
 
 TEST_F(GridTest, SymbolsTakeValuesInOrderAndMapBothWays) {
     const char letters[] = "zyxwvutsr";
     for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(add_symbol(letters[i]), i + 1);
-        EXPECT_EQ(letter_value[static_cast<unsigned char>(letters[i])], i + 1);
-        EXPECT_EQ(value_letter[i + 1], letters[i]);
+        EXPECT_EQ(add_symbol(p, letters[i]), i + 1);
+        EXPECT_EQ(p.letter_value[static_cast<unsigned char>(letters[i])], i + 1);
+        EXPECT_EQ(p.value_letter[i + 1], letters[i]);
     }
-    EXPECT_EQ(next_value, 10);
-    EXPECT_EQ(value_letter[0], 0);
+    EXPECT_EQ(p.next_value, 10);
+    EXPECT_EQ(p.value_letter[0], 0);
 }

@@ -97,7 +97,7 @@ def signals(folder):
 
     # Ctrl-C in the middle of a long rating stops it, and writes no rating of half a search
     with open(os.path.join(folder, "hard.txt"), "w") as f:
-        f.write("........1.....2.....1345.....36....7.2.....8.9.....5....6.7...3.8.....2.5.....9..\n")
+        f.write("........1.......23..1..245...3..5..2.4..6....7..8.......5..9.1..8..7....6..4.....\n")
     child = subprocess.Popen([PROGRAM, "solve", "--grade", os.path.join(folder, "hard.txt")],
                              stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     time.sleep(0.5)
@@ -108,22 +108,77 @@ def signals(folder):
     check(status == 1 and child.stdout.read() == b"", "an interrupted rating writes nothing")
     check(took < 5, "a rating stops on SIGINT within seconds (%.1f s)" % took)
 
-    # SIGTERM in a composition at two jobs: the starters found so far are written
-    out = os.path.join(folder, "starters.txt")
-    child = subprocess.Popen([PROGRAM, "compose", "--jobs", "2", "-f", "line", "-o", out,
-                              "mothercatsmashesthreeroses"], stderr=subprocess.PIPE)
-    seen = b""
-    deadline = time.monotonic() + 30
-    while b" 2 starter(s)" not in seen and time.monotonic() < deadline:
-        ready, _, _ = select.select([child.stderr], [], [], 1)
-        if ready:
-            seen += os.read(child.stderr.fileno(), 4096)
-    child.send_signal(signal.SIGTERM)
-    status = child.wait(30)
-    check(status == 0, "compose ends well on SIGTERM once it has starters")
-    rows = open(out).read().splitlines() if os.path.exists(out) else []
-    check(len(rows) >= 2 and len(set(rows)) == len(rows), "the starters found are written, once")
+    # one rule for every command a signal stops: what it finished is on standard output, a
+    # file named with -o is left as it was, and the status is 1 with "interrupted"
+    kept = os.path.join(folder, "kept.txt")
+    for command in (["compose", "--jobs", "2", "-f", "line", "mothercatsmashesthreeroses"],
+                    ["generate", "--jobs", "2", "-f", "line", "--count", "1000000"]):
+        for to_file in (False, True):
+            with open(kept, "w") as f:
+                f.write("kept\n")
+            args = [PROGRAM, *command] + (["-o", kept] if to_file else [])
+            child = subprocess.Popen(args, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+            seen = b""
+            deadline = time.monotonic() + 30
+            while seen.count(b"\n") < 2 and time.monotonic() < deadline:
+                ready, _, _ = select.select([child.stderr, child.stdout], [], [], 1)
+                if child.stdout in ready and not to_file:
+                    seen += os.read(child.stdout.fileno(), 4096)
+                if child.stderr in ready:
+                    chunk = os.read(child.stderr.fileno(), 4096)
+                    if to_file and b" 2 " in chunk:
+                        seen = b"\n\n"
+            child.send_signal(signal.SIGTERM)
+            rest, errors = child.communicate(timeout=30)
+            rows = (seen + rest).splitlines() if not to_file else []
+            name = "%s%s" % (command[0], " -o" if to_file else "")
+            check(child.returncode == 1 and b"interrupted" in errors,
+                  "%s ends with status 1 on SIGTERM" % name)
+            if to_file:
+                check(open(kept).read() == "kept\n", "%s leaves its -o file as it was" % name)
+            else:
+                check(len(rows) >= 2 and len(set(rows)) == len(rows),
+                      "%s wrote what it found, once each" % name)
     check(leftovers(folder) == [], "no temporary file after SIGTERM: %s" % leftovers(folder))
+
+    # a signal stops solve while it waits for input that does not come
+    reader = subprocess.Popen(["sleep", "30"], stdout=subprocess.PIPE)
+    child = subprocess.Popen([PROGRAM, "solve", "--grade"], stdin=reader.stdout,
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    reader.stdout.close()
+    time.sleep(0.5)
+    for sig in (signal.SIGINT,):
+        sent = time.monotonic()
+        child.send_signal(sig)
+        try:
+            status = child.wait(5)
+        except subprocess.TimeoutExpired:
+            child.kill()
+            status = None
+        check(status == 1 and time.monotonic() - sent < 5,
+              "a signal stops solve while it waits to read")
+    reader.kill()
+    reader.wait()
+
+    # nothing printable leaves the file named with -o as it was
+    for fmt in ("svg", "html"):
+        keep = os.path.join(folder, "keep." + fmt)
+        with open(keep, "w") as f:
+            f.write("good\n")
+        done = subprocess.run([PROGRAM, "solve", "-f", fmt, "-o", keep], input=b"1" * 81 + b"\n",
+                              capture_output=True, timeout=20)
+        check(done.returncode == 1 and open(keep).read() == "good\n",
+              "solve -f %s keeps the old file when nothing can be printed" % fmt)
+
+
+def piped_output():
+    # generate writes each puzzle as it is made: the first line comes long before the last
+    child = subprocess.Popen([PROGRAM, "generate", "--count", "100000", "-f", "line", "-q"],
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+    ready, _, _ = select.select([child.stdout], [], [], 10)
+    check(ready and child.stdout.readline().count(b" ") == 3, "generate writes as it goes")
+    child.kill()
+    child.wait()
 
 
 def write_failures():
@@ -154,6 +209,7 @@ with tempfile.TemporaryDirectory() as folder:
     output_places(folder)
     signals(folder)
 pipe_answers()
+piped_output()
 write_failures()
 print("%d failed" % len(failures) if failures else "all passed")
 sys.exit(1 if failures else 0)

@@ -6,16 +6,19 @@
 
 namespace {
 
-std::vector<std::string> pieces; // "LINE:cells" or "LINE:reason"
-
-void take(const read_piece& piece) {
-    pieces.push_back(std::to_string(piece.line) + ":" +
-                     (piece.reason[0] != '\0' ? piece.reason : piece.cells));
-}
+// Keeps each piece as "LINE:cells" or "LINE:reason".
+class piece_list : public piece_taker {
+  public:
+    void take(const read_piece& piece) override {
+        pieces.push_back(std::to_string(piece.line) + ":" +
+                         (piece.reason[0] != '\0' ? piece.reason : piece.cells));
+    }
+    std::vector<std::string> pieces;
+};
 
 // Reads text in chunks of chunk bytes, as reads from a pipe may cut it anywhere.
 std::vector<std::string> read_in_chunks(const std::string& text, int chunk) {
-    pieces.clear();
+    piece_list take;
     puzzle_reader reader;
     start_reading(&reader);
     for (std::size_t at = 0; at < text.size(); at += static_cast<std::size_t>(chunk)) {
@@ -23,7 +26,7 @@ std::vector<std::string> read_in_chunks(const std::string& text, int chunk) {
         read_puzzle_bytes(&reader, part.data(), static_cast<int>(part.size()), take);
     }
     end_reading(&reader, take);
-    return pieces;
+    return take.pieces;
 }
 
 const std::string row = "123456789";

@@ -33,13 +33,20 @@ class step_checker : public step_taker {
     bool take_next = true;
 };
 
-// Lays a puzzle of digits and dots into the grid and its solution into solution; its cells.
+// Lays a puzzle of digits and dots into cells and its one solution into solution.
 void lay(const std::string& text, int* cells) {
-    reset_puzzle();
+    puzzle p{};
     char reason[96];
-    ASSERT_EQ(lay_puzzle_text(text.c_str(), reason, sizeof reason), 1) << reason;
-    std::memcpy(cells, grid, 81 * sizeof(int));
-    ASSERT_EQ(list_up_to(1, [](int) { std::memcpy(solution, grid, sizeof solution); }), 1);
+    ASSERT_EQ(lay_puzzle_text(p, text.c_str(), reason, sizeof reason), 1) << reason;
+    std::memcpy(cells, p.grid, 81 * sizeof(int));
+    class keep : public solution_taker {
+      public:
+        void take(const puzzle& q, int) override { std::memcpy(solution, q.grid, sizeof solution); }
+    } kept;
+    counter c;
+    c.best_count = 1;
+    c.show_solutions = &kept;
+    ASSERT_EQ(count_solutions(p, c), 1);
 }
 
 void remove_from(candidate_grid& g, int v, std::initializer_list<int> cells) {

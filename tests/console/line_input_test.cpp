@@ -1,5 +1,4 @@
-#include "console/interrupt.h"
-#include "core/text.h"
+#include "console/line_input.h"
 #include "tests/support.h"
 
 #include <string>
@@ -23,7 +22,7 @@ int console_byte() {
         if (console.handler_late) {
             ++console.pending;
         } else {
-            on_interrupt(SIGINT);
+            on_stop_signal(SIGINT);
         }
         return EOF;
     }
@@ -31,7 +30,7 @@ int console_byte() {
 }
 
 void console_wait(std::sig_atomic_t) {
-    for (; console.pending > 0; --console.pending) on_interrupt(SIGINT);
+    for (; console.pending > 0; --console.pending) on_stop_signal(SIGINT);
 }
 
 } // namespace
@@ -43,7 +42,7 @@ TEST_F(LineInputTest, AReadEndedByAnInterruptIsReadAgainEveryTime) {
         int interrupts;
         bool late;
         int flag_before; // a first Ctrl-C has already set the flag: later ones do not change it
-    } cases[] = {{1, false, 0}, {2, false, 1}, {2, true, 1}, {3, true, -1}};
+    } cases[] = {{1, false, 0}, {2, false, 1}, {2, true, 1}, {3, true, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.interrupts << (c.late ? " late" : ""));
         console = Console{c.interrupts, c.late};
@@ -55,4 +54,10 @@ TEST_F(LineInputTest, AReadEndedByAnInterruptIsReadAgainEveryTime) {
         // input that ends with no interrupt is the end of input
         EXPECT_EQ(read_line_from(line, sizeof line, console_byte, console_wait), 0);
     }
+}
+
+// The handler installs itself again for the signal it caught: every later interrupt is caught.
+TEST_F(LineInputTest, TheStopHandlerStaysInstalled) {
+    on_stop_signal(SIGINT);
+    EXPECT_EQ(std::signal(SIGINT, SIG_DFL), on_stop_signal);
 }
