@@ -3,6 +3,7 @@
 // a FIFO stays a FIFO, a device a device. Errors name the file and the system's reason.
 #include "cli/output_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -47,7 +48,8 @@ bool replace(const std::string& from, const std::string& to) {
 
 #else
 // The file a symbolic link leads to, through every link on the way; a link to nothing yet
-// leads to the name it holds, taken from the link's folder.
+// leads to the name it holds, taken from the link's folder. Empty, with errno ELOOP, when the
+// links go round: a loop is no place to write, and must not be replaced by a file.
 std::string followed(const std::string& path) {
     std::string at = path;
     for (int hops = 0; hops < 40; ++hops) {
@@ -61,13 +63,20 @@ std::string followed(const std::string& path) {
         at = target[0] == '/' || slash == std::string::npos ? std::string(target)
                                                             : at.substr(0, slash + 1) + target;
     }
-    return at;
+    errno = ELOOP;
+    return "";
 }
 
 // Creates a new file beside path under a name no one can predict, opened exclusively, with
 // the mode of the file it replaces, or the mode a new file would get.
 std::FILE* create_beside(const std::string& path, std::string* temporary) {
-    std::string name = path + ".XXXXXX";
+    // beside it, under a name no longer than the longest a folder holds: a long name's own
+    // length must leave room
+    std::size_t slash = path.find_last_of('/');
+    std::size_t base = slash == std::string::npos ? 0 : slash + 1;
+    std::string name = path.substr(0, base) + "." +
+                       path.substr(base, std::min<std::size_t>(path.size() - base, 200)) +
+                       ".XXXXXX";
     int fd = mkstemp(name.data());
     if (fd < 0) return nullptr;
     struct stat old;
@@ -104,6 +113,11 @@ bool output_file::open(const std::string& path) {
     target_ = path;
 #ifndef _WIN32
     target_ = followed(path);
+    if (target_.empty()) {
+        complain(path_);
+        path_.clear();
+        return false;
+    }
     struct stat info;
     if (stat(target_.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
         // a FIFO, a device: what reads it takes the bytes as they come

@@ -1,8 +1,10 @@
 // Files of puzzles read a piece at a time: a puzzle is one line of 81 cells or a group of nine
-// lines of nine; blank lines and lines starting with '#' stand between puzzles. Bytes go in as
-// they arrive, and each piece comes out once its last line is in: a puzzle, or a malformed
-// piece with the reason, at the line it starts on. Nothing grows with the input: a line longer
-// than any puzzle line is malformed at once and the rest of it is skipped unkept.
+// lines of nine; blank lines and lines starting with '#' stand between puzzles. A group that
+// such a line breaks is one malformed puzzle when the rows after the break complete its nine
+// (4 rows, a blank line, 5 rows); rows that make nine of their own are a puzzle of their own.
+// Bytes go in as they arrive, and each piece comes out once its last line is in: a puzzle, or
+// a malformed piece with the reason, at the line it starts on. Nothing grows with the input: a
+// line longer than any puzzle line is malformed at once and the rest of it is skipped unkept.
 #pragma once
 
 constexpr int longest_puzzle_line = 256; // 81 cells with room for blanks around them
@@ -20,9 +22,13 @@ struct puzzle_reader {
     bool at_start;        // nothing read yet: a UTF-8 byte-order mark here is skipped
     int mark_bytes;       // bytes of a byte-order mark matched so far
     long long line_count; // lines read so far
-    char rows[81];        // the rows of a group read so far
-    int row_count;
+    char rows[162];       // the rows of a group read so far, and after a break those that
+                          // may complete it
+    int row_count;        // rows of the group
     long long first_row_line;
+    bool broken;          // a blank or '#' line came after the group's rows
+    int later_count;      // rows since the break
+    long long later_line; // the first of them
 };
 
 // Where the reader hands each piece, in order.

@@ -6,7 +6,9 @@
 #include "core/grid.h"
 #include "core/text.h"
 
+#include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -32,6 +34,21 @@ bool is_puzzle_cell(char c) {
 
 int lay_puzzle_text(puzzle& p, const char* cells, char* reason, int size) {
     auto n = static_cast<std::size_t>(size);
+    // ten different symbols are a tenth too many, whatever values letters would take: found
+    // first, or a letter could be blamed for repeating the value of a digit further on
+    int digits = 0;
+    std::uint32_t letters = 0;
+    for (int cell = 0; cell < 81; ++cell) {
+        char c = to_lower(cells[cell]);
+        if (!is_blank(c) && !is_digit(c) && !is_lower_letter(c)) break; // reported below
+        if (is_digit(c) && c != '0') digits |= value_bit[c - '0'];
+        if (is_lower_letter(c)) letters |= std::uint32_t{1} << (c - 'a');
+        if (std::popcount(static_cast<unsigned>(digits)) + std::popcount(letters) == 10) {
+            std::snprintf(reason, n, "a tenth symbol '%c' at row %d, column %d", cells[cell],
+                          cell / 9 + 1, cell % 9 + 1);
+            return 0;
+        }
+    }
     for (int cell = 0; cell < 81; ++cell) {
         char typed = cells[cell];
         char c = to_lower(typed);

@@ -49,6 +49,22 @@ def output_places(folder):
     with open(target) as f:
         check(f.read() != "old\n", "-o writes the file a link names")
 
+    # a loop of links is reported, and stays a loop
+    os.symlink("loop_b", os.path.join(folder, "loop_a"))
+    os.symlink("loop_a", os.path.join(folder, "loop_b"))
+    done = run("solve", "-f", "line", "-o", os.path.join(folder, "loop_a"), PUZZLES)
+    check(done.returncode == 1 and b"symbolic links" in done.stderr
+          and os.path.islink(os.path.join(folder, "loop_a")), "-o reports a loop of links")
+    os.remove(os.path.join(folder, "loop_a"))
+    os.remove(os.path.join(folder, "loop_b"))
+
+    # a name as long as a folder holds is written, the temporary name beside it no longer
+    longest = os.path.join(folder, "x" * 250 + ".txt")
+    done = run("solve", "-f", "line", "-o", longest, PUZZLES)
+    check(os.path.exists(longest) and b"too long" not in done.stderr, "-o writes a 254-byte file name")
+    if os.path.exists(longest):
+        os.remove(longest)
+
     # an existing file keeps its mode
     for mode in (0o600, 0o755):
         private = os.path.join(folder, "mode%o.txt" % mode)
