@@ -216,7 +216,7 @@ int run_compose(const options& given_options) {
         const char* verdict = composing->verdict();
         std::string text = verdict != nullptr ? verdict : "no starter found\n";
         if (given_options.rating_low >= 0 && news.passed_over() > 0) {
-            text = "no starter at the level asked for; " + std::to_string(news.passed_over()) +
+            text = "no starter rated as asked for; " + std::to_string(news.passed_over()) +
                    " with one solution were passed over\n";
         }
         std::fprintf(stderr, "verbagrid: %s", text.c_str());

@@ -516,6 +516,9 @@ int parse_options(int argc, char** argv, options* parsed) {
         return usage_error(parsed->grade ? "'--grade' writes text, line or csv"
                                          : "'--explain' and '--hint' write text or csv");
     }
+    if (parsed->caption == caption_choice::sentence && what != command::compose) {
+        return usage_error("'--caption sentence' goes with compose: only a composed puzzle has one");
+    }
     bool printable = parsed->format == output_format::svg || parsed->format == output_format::html;
     if (parsed->caption_given && !printable) {
         return usage_error("option '--caption' goes with '--format svg' or '--format html'");

@@ -98,7 +98,7 @@ void rate_here(solved_puzzle& s, const options& o, solver_room& room) {
                     ? cells + (o.grade ? ",,already solved,\n" : ",0,,already solved,,\n")
                 : o.format == output_format::line ? "already solved\n"
                                                   : "Already solved: no step is needed.\n";
-        if (o.format == output_format::text && !o.grade) s.out += "\n";
+        if (o.format == output_format::text && o.explain) s.out += "\n";
         return;
     }
     explainer words(s.out, o, cells, room.p.value_letter);
