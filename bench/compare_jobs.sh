@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Composes each sentence to its end, every more? answered yes, with this tree's verbagrid at
-# --jobs 1 and --jobs 2, with the commit the counting threads started from (e74f99a) and with
+# --jobs 1 and --jobs 2, with the commit the counting threads started from (e74f99a; START names
+# another) and with
 # the 1.3 release (775fad2), both built beside the tree (bench/release_build.sh). All outputs
 # must be byte-identical (cmp). Prints the best of REPEATS runs of each (default 1, the runs
 # interleaved, since the machine is shared), the speed-up of two jobs over one, the speed of
@@ -17,7 +18,7 @@ if [ ${#sentences[@]} -eq 0 ]; then
 fi
 repeats=${REPEATS:-1}
 root=$(cd "$(dirname "$0")/.." && pwd)
-start=$("$root/bench/release_build.sh" e74f99a)/build/verbagrid
+start=$("$root/bench/release_build.sh" "${START:-e74f99a}")/build/verbagrid
 release=$("$root/bench/release_build.sh" 775fad2)/build/verbagrid
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT

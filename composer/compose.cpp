@@ -26,6 +26,11 @@ bool composition::stopping() const {
     return stop_flag != 0 || answered_no_;
 }
 
+void composition::answer_no() {
+    answered_no_ = true;
+    walk_limit_ = 0;
+}
+
 // Lays the whole lay-out into the grid: the letters not there yet.
 void composition::lay_grid() {
     puzzle& p = *p_;
@@ -76,6 +81,7 @@ void composition::run(puzzle& p, const char* sentence, int dist, composition_new
     sentence_ = sentence;
     news_ = &news;
     answered_no_ = false;
+    walk_limit_ = layout_limit;
     deepest_letter_ = 0;
     tries_ = 0;
     solved_tries_ = 0;
@@ -130,7 +136,8 @@ const char* composition::verdict() const {
 }
 
 void composition::compose(int pos, int k) {
-    if (stopping() || laid_out_ >= layout_limit || pos > 80) return;
+    // a no lowers the walk's limit to the lay-outs made: one test where there would be two
+    if (stop_flag != 0 || laid_out_ >= walk_limit_ || pos > 80) return;
     if (k > deepest_letter_) {
         deepest_letter_ = k;
         news_->reached(sentence_ + k);
@@ -177,15 +184,13 @@ void composition::act_on_count(int count, const std::uint64_t* cells) {
         lay_grid();
     }
     int difficulty = measure_difficulty(*p_);
-    if (!news_->every_unique(*this, *p_, difficulty)) answered_no_ = true;
+    if (!news_->every_unique(*this, *p_, difficulty)) answer_no();
     if (difficulty > best_difficulty_) {
         best_difficulty_ = difficulty;
     } else if (difficulty < 5) {
         difficulty = -1;
     }
-    if (difficulty >= 0 && !answered_no_ && !news_->unique(*this, *p_, difficulty)) {
-        answered_no_ = true;
-    }
+    if (difficulty >= 0 && !answered_no_ && !news_->unique(*this, *p_, difficulty)) answer_no();
     if (cells != nullptr) lift_letters(0);
 }
 

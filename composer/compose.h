@@ -89,6 +89,7 @@ class composition {
     void lay_cells(const std::uint64_t cells[2]);
     void lift_letters(int k);
     bool stopping() const;
+    void answer_no(); // the news answered no: the walk unwinds
 
     puzzle* p_ = nullptr;
     const char* sentence_ = nullptr;
@@ -98,6 +99,7 @@ class composition {
     std::unique_ptr<count_pool> pool_;
     bool pooled_ = false; // the lay-outs are counted by the pool, tries taken up in order
     bool answered_no_ = false;
+    int walk_limit_ = max_tries + 1; // layout_limit, or 0 once the news answered no
 
     int tries_ = 0;
     int solved_tries_ = 0; // measured lay-outs with at least one solution
