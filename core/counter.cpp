@@ -17,41 +17,35 @@
 
 namespace {
 
-// A count: the counter and the puzzle it works on.
-struct count_run {
-    counter& c;
-    puzzle& p;
-};
-
-inline bool stopped(const count_run& s) {
-    return s.c.cancel != nullptr ? s.c.cancel->load(std::memory_order_relaxed) : stop_flag != 0;
+inline bool stopped(const counter& s) {
+    return s.cancel != nullptr ? s.cancel->load(std::memory_order_relaxed) : stop_flag != 0;
 }
 
 inline int value_of(int bit) {
     return std::countr_zero(static_cast<unsigned>(bit)) + 1;
 }
 
-void remember_witness(count_run& s) {
-    std::memcpy(s.c.witness[s.c.next_witness], s.p.grid, 81 * sizeof(int));
-    s.c.next_witness = (s.c.next_witness + 1) % max_witnesses;
-    if (s.c.witness_count < max_witnesses) ++s.c.witness_count;
+void remember_witness(counter& s) {
+    std::memcpy(s.witness[s.next_witness], s.p->grid, 81 * sizeof(int));
+    s.next_witness = (s.next_witness + 1) % max_witnesses;
+    if (s.witness_count < max_witnesses) ++s.witness_count;
 }
 
 // True when some known solution holds every value of the grid.
-bool witness_agrees(const count_run& s) {
-    for (int w = 0; w < s.c.witness_count; ++w) {
+bool witness_agrees(const counter& s) {
+    for (int w = 0; w < s.witness_count; ++w) {
         int cell = 0;
-        while (cell < 81 && (s.p.grid[cell] == 0 || s.p.grid[cell] == s.c.witness[w][cell])) ++cell;
+        while (cell < 81 && (s.p->grid[cell] == 0 || s.p->grid[cell] == s.witness[w][cell])) ++cell;
         if (cell == 81) return true;
     }
     return false;
 }
 
 // Moves the cell at position i behind the open part of the list.
-inline void close_cell(count_run& s, int i, int* open_count) {
-    int cell = s.c.open_cell[i];
-    s.c.open_cell[i] = s.c.open_cell[--*open_count];
-    s.c.open_cell[*open_count] = cell;
+inline void close_cell(counter& s, int i, int* open_count) {
+    int cell = s.open_cell[i];
+    s.open_cell[i] = s.open_cell[--*open_count];
+    s.open_cell[*open_count] = cell;
 }
 
 // Places every value that has one place left in a row, column or box. open_mask holds the
@@ -59,15 +53,15 @@ inline void close_cell(count_run& s, int i, int* open_count) {
 // may go stale as values are placed, but only ever holds too many candidates: a value seen
 // in one cell of a unit has at most that place left. Returns -1 on a contradiction, else the
 // number placed.
-int place_hidden_singles(count_run& s, int* placed, int* placed_count) {
-    int* const unit_masks[3] = {s.p.row_mask, s.p.col_mask, s.p.box_mask};
+int place_hidden_singles(counter& s, int* placed, int* placed_count) {
+    int* const unit_masks[3] = {s.p->row_mask, s.p->col_mask, s.p->box_mask};
     int found = 0;
     for (int unit = 0; unit < 27; ++unit) {
         const int* cells = unit_cell[unit];
         int once = 0; // values seen in some open cell of the unit, then in two or more
         int twice = 0;
         for (int j = 0; j < 9; ++j) {
-            int mask = s.c.open_mask[cells[j]];
+            int mask = s.open_mask[cells[j]];
             twice |= once & mask;
             once |= mask;
         }
@@ -80,13 +74,13 @@ int place_hidden_singles(count_run& s, int* placed, int* placed_count) {
             single ^= bit;
             int cell = -1;
             for (int j = 0; j < 9; ++j) {
-                if ((s.c.open_mask[cells[j]] & bit) != 0) cell = cells[j];
+                if ((s.open_mask[cells[j]] & bit) != 0) cell = cells[j];
             }
             int v = value_of(bit);
             // its one place was taken by another value meanwhile, or no longer fits
-            if (cell < 0 || !fits(s.p, cell, v)) return -1;
-            place_value(s.p, cell, v);
-            s.c.open_mask[cell] = 0;
+            if (cell < 0 || !fits(*s.p, cell, v)) return -1;
+            place_value(*s.p, cell, v);
+            s.open_mask[cell] = 0;
             placed[(*placed_count)++] = cell;
             ++found;
         }
@@ -100,31 +94,31 @@ int place_hidden_singles(count_run& s, int* placed, int* placed_count) {
 // Returns the position in open_cell of the cell to branch on, -1 when the grid is complete,
 // -2 on a contradiction.
 template <bool in_order>
-int propagate(count_run& s, int* open_count, int* placed, int* placed_count) {
+int propagate(counter& s, int* open_count, int* placed, int* placed_count) {
     bool values_done = false;
     for (;;) {
         bool changed = false;
         int branch = -1;
         int branch_size = 10;
         for (int i = 0; i < *open_count;) {
-            int cell = s.c.open_cell[i];
-            if (s.p.grid[cell] != 0) { // filled as a hidden single
+            int cell = s.open_cell[i];
+            if (s.p->grid[cell] != 0) { // filled as a hidden single
                 close_cell(s, i, open_count);
                 continue;
             }
-            int mask = candidates(s.p, cell);
+            int mask = candidates(*s.p, cell);
             if (mask == 0) return -2;
             if ((mask & (mask - 1)) == 0) {
-                place_value(s.p, cell, value_of(mask));
-                s.c.open_mask[cell] = 0;
+                place_value(*s.p, cell, value_of(mask));
+                s.open_mask[cell] = 0;
                 placed[(*placed_count)++] = cell;
                 close_cell(s, i, open_count);
                 changed = true;
                 continue;
             }
-            s.c.open_mask[cell] = mask;
+            s.open_mask[cell] = mask;
             if (in_order) {
-                if (branch < 0 || cell < s.c.open_cell[branch]) branch = i;
+                if (branch < 0 || cell < s.open_cell[branch]) branch = i;
             } else if (branch_size > 2 && set_size[mask] < branch_size) {
                 // two candidates is the fewest an open cell can have here: once one turns
                 // up, no later cell can beat it and the size look-up is spared
@@ -144,122 +138,122 @@ int propagate(count_run& s, int* open_count, int* placed, int* placed_count) {
 }
 
 // A measuring count: branches on a cell with fewest candidates and prints nothing.
-void measure(count_run& s, int open_count) {
-    if (++s.c.nodes > s.c.node_limit || s.c.count > s.c.bound || stopped(s)) return;
+void measure(counter& s, int open_count) {
+    if (++s.nodes > s.node_limit || s.count > s.bound || stopped(s)) return;
     int placed[81];
     int placed_count = 0;
     int branch = propagate<false>(s, &open_count, placed, &placed_count);
     if (branch == -1) {
-        ++s.c.count;
-        if (s.c.witnessing) remember_witness(s);
+        ++s.count;
+        if (s.witnessing) remember_witness(s);
     } else if (branch >= 0) {
-        int cell = s.c.open_cell[branch];
+        int cell = s.open_cell[branch];
         close_cell(s, branch, &open_count);
-        s.c.open_mask[cell] = 0;
-        int mask = candidates(s.p, cell);
+        s.open_mask[cell] = 0;
+        int mask = candidates(*s.p, cell);
         // ascending values; no re-test between them: the callee tests the flag and the bound
         while (mask != 0) {
             int bit = mask & -mask;
             mask ^= bit;
-            place_value(s.p, cell, value_of(bit));
+            place_value(*s.p, cell, value_of(bit));
             measure(s, open_count);
-            remove_value(s.p, cell);
+            remove_value(*s.p, cell);
         }
     }
-    while (placed_count > 0) remove_value(s.p, placed[--placed_count]);
+    while (placed_count > 0) remove_value(*s.p, placed[--placed_count]);
 }
 
 // Whether a solution lies below the grid: a known solution answers at once; otherwise, unless
 // the known ones are all there are, a measuring count of its own looks for one and keeps it.
-bool has_solution(count_run& s, int open_count) {
+bool has_solution(counter& s, int open_count) {
     if (witness_agrees(s)) return true;
-    if (s.c.all_witnessed) return false;
-    int listed = s.c.count;
-    int bound = s.c.bound;
-    s.c.count = 0;
-    s.c.bound = 0;
+    if (s.all_witnessed) return false;
+    int listed = s.count;
+    int bound = s.bound;
+    s.count = 0;
+    s.bound = 0;
     measure(s, open_count);
-    bool found = s.c.count > 0;
-    s.c.count = listed;
-    s.c.bound = bound;
+    bool found = s.count > 0;
+    s.count = listed;
+    s.bound = bound;
     return found;
 }
 
 // Lists in reading order: the first open cell, values ascending, each entered only when a
 // solution lies below it, so every path it walks ends in a solution. The grid it is called on
 // has a solution.
-void list_in_order(count_run& s, int open_count) {
-    if (s.c.count > s.c.bound || stopped(s)) return;
+void list_in_order(counter& s, int open_count) {
+    if (s.count > s.bound || stopped(s)) return;
     int placed[81];
     int placed_count = 0;
     int branch = propagate<true>(s, &open_count, placed, &placed_count);
     if (branch == -1) {
-        ++s.c.count;
-        s.c.show_solutions->take(s.p, s.c.count);
+        ++s.count;
+        s.show_solutions->take(*s.p, s.count);
     } else if (branch >= 0) {
-        int cell = s.c.open_cell[branch];
+        int cell = s.open_cell[branch];
         close_cell(s, branch, &open_count);
-        s.c.open_mask[cell] = 0;
-        int mask = candidates(s.p, cell);
-        int listed = s.c.count;
+        s.open_mask[cell] = 0;
+        int mask = candidates(*s.p, cell);
+        int listed = s.count;
         while (mask != 0) {
             int bit = mask & -mask;
             mask ^= bit;
-            place_value(s.p, cell, value_of(bit));
+            place_value(*s.p, cell, value_of(bit));
             // when the values before the last led to no solution, the last one holds it
-            bool known = mask == 0 && s.c.count == listed;
+            bool known = mask == 0 && s.count == listed;
             if (known || has_solution(s, open_count)) list_in_order(s, open_count);
-            remove_value(s.p, cell);
+            remove_value(*s.p, cell);
         }
     }
-    while (placed_count > 0) remove_value(s.p, placed[--placed_count]);
+    while (placed_count > 0) remove_value(*s.p, placed[--placed_count]);
 }
 
 // When the witnesses are every solution, the listing needs no search: it is the witnesses in
 // the order a listing finds them, the lexicographic order of their values cell by cell.
-void list_witnesses(count_run& s, int open_count) {
+void list_witnesses(counter& s, int open_count) {
     int order[max_witnesses]; // insertion sort: ten at most
-    for (int w = 0; w < s.c.witness_count; ++w) {
+    for (int w = 0; w < s.witness_count; ++w) {
         int i = w;
-        for (; i > 0 && std::lexicographical_compare(s.c.witness[w], s.c.witness[w] + 81,
-                                                     s.c.witness[order[i - 1]],
-                                                     s.c.witness[order[i - 1]] + 81);
+        for (; i > 0 && std::lexicographical_compare(s.witness[w], s.witness[w] + 81,
+                                                     s.witness[order[i - 1]],
+                                                     s.witness[order[i - 1]] + 81);
              --i) {
             order[i] = order[i - 1];
         }
         order[i] = w;
     }
-    for (int i = 0; i < s.c.witness_count && s.c.count <= s.c.bound; ++i) {
+    for (int i = 0; i < s.witness_count && s.count <= s.bound; ++i) {
         if (stopped(s)) return;
-        const int* solution = s.c.witness[order[i]];
+        const int* solution = s.witness[order[i]];
         for (int j = 0; j < open_count; ++j) {
-            place_value(s.p, s.c.open_cell[j], solution[s.c.open_cell[j]]);
+            place_value(*s.p, s.open_cell[j], solution[s.open_cell[j]]);
         }
-        ++s.c.count;
-        s.c.show_solutions->take(s.p, s.c.count);
-        for (int j = 0; j < open_count; ++j) remove_value(s.p, s.c.open_cell[j]);
+        ++s.count;
+        s.show_solutions->take(*s.p, s.count);
+        for (int j = 0; j < open_count; ++j) remove_value(*s.p, s.open_cell[j]);
     }
 }
 
 // A listing starts with a measuring count up to the bound (at most max_witnesses solutions).
 // A starter without a solution ends there. When that count ran to its end, its solutions are
 // all there are, and they are the listing.
-void list_solutions(count_run& s, int open_count) {
-    int bound = s.c.bound;
-    s.c.witness_count = 0;
-    s.c.next_witness = 0;
-    s.c.witnessing = true;
+void list_solutions(counter& s, int open_count) {
+    int bound = s.bound;
+    s.witness_count = 0;
+    s.next_witness = 0;
+    s.witnessing = true;
     // at least two: a listing of the first solution alone then learns whether it is the only
     // one, and if so needs no search for it
-    s.c.bound = std::clamp(bound, 1, max_witnesses - 1);
-    s.c.count = 0;
+    s.bound = std::clamp(bound, 1, max_witnesses - 1);
+    s.count = 0;
     measure(s, open_count);
-    int found = s.c.count;
-    s.c.witnessing = false;
-    s.c.all_witnessed = found <= s.c.bound;
-    s.c.bound = s.c.all_witnessed ? std::min(found - 1, bound) : bound;
-    s.c.count = 0;
-    if (s.c.all_witnessed) {
+    int found = s.count;
+    s.witnessing = false;
+    s.all_witnessed = found <= s.bound;
+    s.bound = s.all_witnessed ? std::min(found - 1, bound) : bound;
+    s.count = 0;
+    if (s.all_witnessed) {
         list_witnesses(s, open_count);
     } else if (found > 0) {
         list_in_order(s, open_count);
@@ -268,45 +262,46 @@ void list_solutions(count_run& s, int open_count) {
 
 // Gathers the empty cells into open_cell. Returns their number, or -1 when one of them has no
 // candidate left, which ends the count with no solution: that cell goes to dead_cell.
-int gather_open_cells(count_run& s) {
+int gather_open_cells(counter& s) {
     int open_count = 0;
-    std::memset(s.c.open_mask, 0, sizeof s.c.open_mask); // filled cells hold no candidates
+    std::memset(s.open_mask, 0, sizeof s.open_mask); // filled cells hold no candidates
     for (int cell = 0; cell < 81; ++cell) {
-        if (s.p.grid[cell] != 0) continue;
-        if (candidates(s.p, cell) == 0) {
-            s.c.dead_cell = cell;
+        if (s.p->grid[cell] != 0) continue;
+        if (candidates(*s.p, cell) == 0) {
+            s.dead_cell = cell;
             return -1;
         }
-        s.c.open_cell[open_count++] = cell;
+        s.open_cell[open_count++] = cell;
     }
     return open_count;
 }
 
 // The plain reading-order backtracking, on the same tally.
-void count_plainly(count_run& s, int cell) {
-    if (s.c.count > s.c.bound) return;
+void count_plainly(counter& s, int cell) {
+    if (s.count > s.bound) return;
     for (;; ++cell) {
         if (stopped(s)) return;
         if (cell == 81) {
-            ++s.c.count;
-            if (s.c.show_solutions != nullptr) s.c.show_solutions->take(s.p, s.c.count);
+            ++s.count;
+            if (s.show_solutions != nullptr) s.show_solutions->take(*s.p, s.count);
             return;
         }
-        if (s.p.grid[cell] == 0) break;
+        if (s.p->grid[cell] == 0) break;
     }
     // no re-test between values: the callee tests the flag and the bound on entry
     for (int v = 1; v <= 9; ++v) {
-        if (!fits(s.p, cell, v)) continue;
-        place_value(s.p, cell, v);
+        if (!fits(*s.p, cell, v)) continue;
+        place_value(*s.p, cell, v);
         count_plainly(s, cell + 1);
-        remove_value(s.p, cell);
+        remove_value(*s.p, cell);
     }
 }
 
 } // namespace
 
 int count_solutions(puzzle& p, counter& c) {
-    count_run s{c, p};
+    counter& s = c;
+    c.p = &p;
     c.count = 0;
     c.bound = c.best_count;
     if (c.in_reading_order) {
