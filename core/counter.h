@@ -42,7 +42,6 @@ struct counter {
     bool all_witnessed = false; // the witnesses are every solution of the starter
     int count = 0;              // solutions found by the count under way
     int bound = 0;              // it stops once count exceeds this
-    puzzle* p = nullptr;        // the puzzle of the count under way
 };
 
 // Counts the puzzle's solutions up to best_count + 1 and returns the number, also left in
