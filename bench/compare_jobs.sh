@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Composes each sentence to its end, every more? answered yes, with this tree's verbagrid at
 # --jobs 1 and --jobs 2, with the commit the counting threads started from (e74f99a; START names
-# another) and with
+# another, run at --jobs 1 when it has threads) and with
 # the 1.3 release (775fad2), both built beside the tree (bench/release_build.sh). All outputs
 # must be byte-identical (cmp). Prints the best of REPEATS runs of each (default 1, the runs
 # interleaved, since the machine is shared), the speed-up of two jobs over one, the speed of
@@ -45,8 +45,10 @@ ratio() { # A / B to two decimals
   printf '%d.%02d' $((hundredths / 100)) $((hundredths % 100))
 }
 
+# a starting commit that has threads runs at one job too, so that "1 vs st" compares like with like
+if "$start" --help 2>&1 | grep -q -- '--jobs'; then start="$start --jobs 1"; fi
 runs=("$build/verbagrid --jobs 1" "$build/verbagrid --jobs 2" "$start" "$release")
-printf '%-38s %9s %9s %9s %9s %8s %8s %9s\n' sentence "jobs 1" "jobs 2" "e74f99a" "1.3" \
+printf '%-38s %9s %9s %9s %9s %8s %8s %9s\n' sentence "jobs 1" "jobs 2" "${START:-e74f99a}" "1.3" \
   "1 / 2" "1 vs st" "peak KiB"
 for sentence in "${sentences[@]}"; do
   input="$out/input"

@@ -78,15 +78,6 @@ class compose_news : public composition_news {
     bool write_failed_ = false;
 };
 
-class solution_copier : public solution_taker {
-  public:
-    explicit solution_copier(int* cells) : cells_(cells) {}
-    void take(const puzzle& p, int) override { std::memcpy(cells_, p.grid, sizeof p.grid); }
-
-  private:
-    int* cells_;
-};
-
 bool compose_news::keep(const composition& c, const puzzle& p, int difficulty) {
     if (!seen_.insert(cells_line(p.grid, p.given, p.value_letter)).second) return true;
     // rated only where a range is asked for or the format shows the rating

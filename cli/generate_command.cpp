@@ -14,21 +14,11 @@
 #include "render/sheets.h"
 #include "render/steps.h"
 
-#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-class solution_copier : public solution_taker {
-  public:
-    explicit solution_copier(int* cells) : cells_(cells) {}
-    void take(const puzzle& p, int) override { std::memcpy(cells_, p.grid, sizeof p.grid); }
-
-  private:
-    int* cells_;
-};
 
 // One puzzle as the format writes it: the dialogue's presentation, or a line or csv row of the
 // puzzle, its solution, its rating and its level, in the puzzle's own symbols.

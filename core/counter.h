@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <climits>
+#include <cstring>
 
 // Where a listing sends each solution, with its number, while the puzzle holds it.
 class solution_taker {
@@ -15,6 +16,16 @@ class solution_taker {
 
   protected:
     ~solution_taker() = default;
+};
+
+// Keeps a copy of the last solution taken in 81 cells of the caller's.
+class solution_copier : public solution_taker {
+  public:
+    explicit solution_copier(int* cells) : cells_(cells) {}
+    void take(const puzzle& p, int) override { std::memcpy(cells_, p.grid, sizeof p.grid); }
+
+  private:
+    int* cells_;
 };
 
 constexpr int max_witnesses = 10;

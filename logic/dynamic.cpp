@@ -87,6 +87,16 @@ void store_node(propagation& p, int node, int first, int how, int nested) {
 
 // The parents, beside the node it came from, of a node on reached by a rule in a dynamic chain:
 // the nodes off that struck the candidates the rule needed gone.
+// Records the contradiction met: q reached while its opposite is stored, by way of the parents
+// given (the first 32 of them).
+void note_clash(propagation& p, int q, const int* parents, int count) {
+    p.contradiction = true;
+    p.clash_stored = q ^ 1;
+    p.clash_node = q;
+    p.clash_parent_count = std::min(count, 32);
+    for (int i = 0; i < p.clash_parent_count; ++i) p.clash_parents[i] = parents[i];
+}
+
 void add_struck_parents(propagation& p, const int* snapshot, const int* now, int on_node, int how) {
     int cell = node_cell(on_node);
     int v = node_value(on_node);
@@ -136,11 +146,7 @@ void propagate(chain_space& space, int depth, propagation& p, const candidate_gr
             for (int k = 0; k < n; ++k) {
                 int q = links[k];
                 if (p.has(q ^ 1)) {
-                    p.contradiction = true;
-                    p.clash_stored = q ^ 1;
-                    p.clash_node = q;
-                    p.clash_parents[0] = from;
-                    p.clash_parent_count = 1;
+                    note_clash(p, q, &from, 1);
                     room.work = g;
                     return;
                 }
@@ -166,13 +172,7 @@ void propagate(chain_space& space, int depth, propagation& p, const candidate_gr
             for (int k = 0; k < n; ++k) {
                 int q = links[k];
                 if (p.has(q ^ 1)) {
-                    p.contradiction = true;
-                    p.clash_stored = q ^ 1;
-                    p.clash_node = q;
-                    p.clash_parent_count = std::min(parent_count[k], 32);
-                    for (int i = 0; i < p.clash_parent_count; ++i) {
-                        p.clash_parents[i] = p.parents[first_parent[k] + i];
-                    }
+                    note_clash(p, q, p.parents + first_parent[k], parent_count[k]);
                     room.work = g;
                     return;
                 }
