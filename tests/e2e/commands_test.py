@@ -193,8 +193,15 @@ def piped_output():
                              stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     ready, _, _ = select.select([child.stdout], [], [], 10)
     check(ready and child.stdout.readline().count(b" ") == 3, "generate writes as it goes")
-    child.kill()
-    child.wait()
+    # and stops once nobody reads: as `| head -1` closes the pipe
+    child.stdout.close()
+    try:
+        stopped = child.wait(10) != 0
+    except subprocess.TimeoutExpired:
+        stopped = False
+        child.kill()
+        child.wait()
+    check(stopped, "generate stops at a closed pipe")
 
 
 def write_failures():
