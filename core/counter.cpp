@@ -231,9 +231,9 @@ void list_witnesses(puzzle& p, counter& s, int open_count) {
     int order[max_witnesses]; // insertion sort: ten at most
     for (int w = 0; w < s.witness_count; ++w) {
         int i = w;
-        for (; i > 0 && std::lexicographical_compare(s.witness[w], s.witness[w] + 81,
-                                                     s.witness[order[i - 1]],
-                                                     s.witness[order[i - 1]] + 81);
+        for (; i > 0 &&
+               std::lexicographical_compare(s.witness[w], s.witness[w] + 81,
+                                            s.witness[order[i - 1]], s.witness[order[i - 1]] + 81);
              --i) {
             order[i] = order[i - 1];
         }

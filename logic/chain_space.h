@@ -3,8 +3,10 @@
 // in this room. For logic/ alone.
 #pragma once
 
+#include "core/stop_flag.h"
 #include "logic/chains.h"
 
+#include <atomic>
 #include <cstdint>
 
 // Room enough for every node a static search can reach: each node on once, and each node off
@@ -109,4 +111,11 @@ constexpr int chain_depth = 3;
 struct chain_space {
     static_room statics[chain_depth + 1];
     dynamic_room dynamics[chain_depth];
+    const std::atomic<bool>* cancel = nullptr; // the rater's, for the search under way
 };
+
+// Whether the search must end: a signal, or its caller's cancel.
+inline bool cut_short(const chain_space& space) {
+    return stop_flag != 0 ||
+           (space.cancel != nullptr && space.cancel->load(std::memory_order_relaxed));
+}

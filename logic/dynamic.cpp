@@ -14,7 +14,6 @@
 //
 // A chain's nodes are those its conclusion rests on, counted through every parent; the lowest
 // rating wins, then the fewest nodes, then the kind, then the first found.
-#include "core/stop_flag.h"
 #include "logic/chain_space.h"
 #include "logic/scale.h"
 #include "logic/techniques.h"
@@ -185,7 +184,7 @@ void propagate(chain_space& space, int depth, propagation& p, const candidate_gr
                 p.nested[q] = -1;
                 room.queue_on[tail_on++] = q;
             }
-        } else if (mode.level < 1 || stop_flag != 0 ||
+        } else if (mode.level < 1 || cut_short(space) ||
                    !add_nested_nodes(space, depth, p, mode, room.queue_off, tail_off)) {
             break;
         }
@@ -391,7 +390,7 @@ void search_dynamic(const candidate_grid& g, chain_space& space, int depth, chai
     int fewest = mode.family == chain_family::multiple ? 3 : 2;
     for (int cell = 0; cell < 81; ++cell) {
         if (count_of(g.cand[cell]) < fewest) continue;
-        if (depth == 0 && stop_flag != 0) return;
+        if (depth == 0 && cut_short(space)) return;
         search_cell(c, space, depth, cell);
     }
 }
@@ -674,7 +673,7 @@ class best_dynamic_chain : public dynamic_hint_sink {
 bool find_best(const candidate_grid& g, chain_space& space, chain_mode mode, step_sink& sink) {
     best_dynamic_chain best;
     search_dynamic(g, space, 0, mode, best);
-    if (stop_flag != 0) return false;
+    if (cut_short(space)) return false;
     return best.found_ && !sink.take(best.step_);
 }
 

@@ -5,6 +5,7 @@
 #include "logic/rater.h"
 
 #include "core/stop_flag.h"
+#include "logic/chain_space.h"
 #include "logic/techniques.h"
 
 namespace {
@@ -63,6 +64,10 @@ class first_of : public step_sink {
 
 } // namespace
 
+bool rater_stopped(const rater& r) {
+    return stop_flag != 0 || (r.cancel != nullptr && r.cancel->load(std::memory_order_relaxed));
+}
+
 bool first_step(const candidate_grid& g, rater& r, step& s) {
     first_of first(s);
     for (const producer& p : producers) {
@@ -71,8 +76,9 @@ bool first_step(const candidate_grid& g, rater& r, step& s) {
             continue;
         }
         if (!r.room) r.room = make_chain_room();
+        r.room->cancel = r.cancel;
         if (p.find_chain(g, p.param, first, *r.room)) return true;
-        if (stop_flag != 0) return false;
+        if (rater_stopped(r)) return false;
     }
     return false;
 }
@@ -89,7 +95,7 @@ rating_outcome rate_puzzle(const int* cells, rater& r, step_taker* take) {
         if (!open) break;
         bool found = first_step(g, r, s);
         // an interrupt, maybe in the middle of that search: what was rated means nothing
-        if (stop_flag != 0) {
+        if (rater_stopped(r)) {
             outcome.stopped = true;
             return outcome;
         }

@@ -7,10 +7,14 @@
 #include "logic/chains.h"
 #include "logic/scale.h"
 
+#include <atomic>
+
 // What a rater needs besides the puzzle: the room its chains search in, made when a puzzle
 // first needs a chain. One per thread.
 struct rater {
     chain_room room;
+    const std::atomic<bool>* cancel = nullptr; // a search stops once it turns true, as on a
+                                               // signal; null: the stop flag alone
 };
 
 // Where each step goes as the rater takes it, with the candidates it was found in; false stops
@@ -26,13 +30,17 @@ class step_taker {
 struct rating_outcome {
     int rating;   // in tenths; scale.unfinished when the techniques ran out
     int steps;    // steps applied
-    bool stopped; // the stop flag ended the rating: the rest means nothing
+    bool stopped; // a signal or the cancel ended the rating: the rest means nothing
     step hardest; // the step that gave the rating, when steps > 0
 };
 
-// The first step the techniques find in g, in s; false when none does.
+// The first step the techniques find in g, in s; false when none does, or when the search was
+// cut short (see rater_stopped).
 bool first_step(const candidate_grid& g, rater& r, step& s);
 
-// Rates the puzzle whose filled cells are cells (each counts as a given). The stop flag ends
-// a rating at once, long chains included.
+// Whether a signal or the rater's cancel has ended its searches.
+bool rater_stopped(const rater& r);
+
+// Rates the puzzle whose filled cells are cells (each counts as a given). The stop flag or the
+// rater's cancel ends a rating at once, long chains included.
 rating_outcome rate_puzzle(const int* cells, rater& r, step_taker* take = nullptr);

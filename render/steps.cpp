@@ -15,12 +15,6 @@ std::string symbol(const int* letters, int v) {
     return std::string(1, c);
 }
 
-std::string cell_name(int cell) {
-    char name[32];
-    std::snprintf(name, sizeof name, "r%dc%d", row_of[cell] + 1, col_of[cell] + 1);
-    return name;
-}
-
 std::string unit_name(int unit) {
     const char* kind = unit < 9 ? "row " : unit < 18 ? "column " : "box ";
     return kind + std::to_string(unit % 9 + 1);
@@ -294,6 +288,12 @@ struct words_of {
 
 } // namespace
 
+std::string cell_name(int cell) {
+    char name[32];
+    std::snprintf(name, sizeof name, "r%dc%d", row_of[cell] + 1, col_of[cell] + 1);
+    return name;
+}
+
 std::string rating_text(int tenths) {
     return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
@@ -312,6 +312,42 @@ std::string technique_name(const step& s) {
         name += scale.nesting[dynamic->level].suffix;
     }
     return name;
+}
+
+namespace {
+
+// Where a step's shape sits, in a few words; empty where the shape is its cells all over.
+struct place_of {
+    const step& s;
+
+    std::string operator()(const single_shape& p) const {
+        return p.unit >= 0 ? "in " + unit_name(p.unit) : "in " + cell_name(s.placed_cell);
+    }
+    std::string operator()(const intersection_shape& p) const {
+        return "in " + unit_name(p.from) + " and " + unit_name(p.to);
+    }
+    std::string operator()(const subset_shape& p) const { return "in " + unit_name(p.unit); }
+    std::string operator()(const fish_shape& p) const {
+        return "in " + lines_text(p.columns, p.base);
+    }
+    std::string operator()(const wing_shape& p) const { return "around " + cell_name(p.pivot); }
+    std::string operator()(const loop_shape&) const { return ""; }
+    std::string operator()(const grave_shape&) const { return ""; }
+    std::string operator()(const exclusion_shape& p) const {
+        return "on " + cells_text(p.cells, p.count);
+    }
+    std::string operator()(const chain_shape&) const { return ""; }
+    std::string operator()(const dynamic_shape& p) const {
+        if (p.unit >= 0) return "from " + unit_name(p.unit);
+        return "from " + cell_name(p.cell);
+    }
+};
+
+} // namespace
+
+std::string step_title(const step& s) {
+    std::string place = std::visit(place_of{s}, s.shape);
+    return place.empty() ? technique_name(s) : technique_name(s) + " " + place;
 }
 
 std::string step_words(const step& s, const int* letters) {
