@@ -1,7 +1,9 @@
 // Verbagrid: letter sudoku at the console. With no arguments, the dialogue; with a command
-// (solve, compose) or an option, the command line. This is the one place that knows both.
+// (solve, compose, generate) or an option, the command line; play, the game, once the command
+// line has found its puzzle. This is the one place that knows all three.
 #include "cli/commands.h"
 #include "console/modes.h"
+#include "play/play.h"
 
 #include <cstdio>
 
@@ -9,6 +11,12 @@ int main(int argc, char** argv) {
     options parsed;
     int status = parse_options(argc, argv, &parsed);
     if (status >= 0) return status;
+    if (parsed.what == command::play) {
+        play_start start;
+        status = play_refusal();
+        if (status < 0) status = prepare_play(parsed, &start);
+        return status >= 0 ? status : play_game(start);
+    }
     if (parsed.what != command::dialogue) return run_command(parsed);
     dialogue_settings settings;
     settings.jobs = jobs_wanted(parsed);

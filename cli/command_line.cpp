@@ -57,6 +57,7 @@ int run_command(const options& parsed) {
     case command::generate:
         return run_generate(parsed);
     case command::dialogue:
+    case command::play: // main runs the game: it is above both front ends
         break;
     }
     return 2;

@@ -30,9 +30,11 @@ constexpr int fewest_letters = 17;
 
 class compose_news : public composition_news {
   public:
+    // With out null, the starters are kept in pages() and nothing is written.
     compose_news(const options& o, std::FILE* out, const std::string& sentence)
         : o_(o), out_(out), sentence_(sentence), progress_(o.quiet) {
-        streamed_ = o.format != output_format::svg && o.format != output_format::html;
+        streamed_ =
+            out != nullptr && o.format != output_format::svg && o.format != output_format::html;
         if (streamed_) write_starter_header(out, o.format);
     }
 
@@ -178,46 +180,70 @@ std::string refusal_of(const std::string& typed, char* sentence, puzzle& p, int*
     return "";
 }
 
+// The sentence typed, checked: -1 with sentence, p and dist ready for the composition, else
+// the exit status, with the refusal on stderr.
+int accept_sentence(const std::string& typed, char* sentence, puzzle& p, int* dist) {
+    std::string refusal = refusal_of(typed, sentence, p, dist);
+    if (refusal.empty()) return -1;
+    std::fprintf(stderr, "verbagrid: %s\n", refusal.c_str());
+    return 2;
+}
+
+// Composes the accepted sentence for news. Returns -1 when a starter was kept; else the exit
+// status, with the reason on stderr (a failed write is the output's to tell).
+int run_composition(const options& o, puzzle& p, char* sentence, int dist, compose_news& news) {
+    auto composing = std::make_unique<composition>(jobs_wanted(o));
+    composing->random.seed(o.seed);
+    composing->run(p, sentence, dist, news);
+    if (stopped_by_signal()) return interrupted();
+    if (news.write_failed()) return 1;
+    if (news.kept() > 0) return -1;
+    const char* verdict = composing->verdict();
+    std::string text = verdict != nullptr ? verdict : "no starter found\n";
+    if (o.rating_low >= 0 && news.passed_over() > 0) {
+        text = "no starter rated as asked for; " + std::to_string(news.passed_over()) +
+               " with one solution were passed over\n";
+    }
+    std::fprintf(stderr, "verbagrid: %s", text.c_str());
+    return 1;
+}
+
 } // namespace
 
-int run_compose(const options& given_options) {
+int run_compose(const options& o) {
     auto p = std::make_unique<puzzle>();
     char sentence[82];
     int dist = 0;
-    const std::string& typed = given_options.operands[0];
-    std::string refusal = refusal_of(typed, sentence, *p, &dist);
-    if (!refusal.empty()) {
-        std::fprintf(stderr, "verbagrid: %s\n", refusal.c_str());
-        return 2;
-    }
+    const std::string& typed = o.operands[0];
+    int status = accept_sentence(typed, sentence, *p, &dist);
+    if (status >= 0) return status;
     std::string words(sentence, typed.size());
     output_file output;
-    if (!output.open(given_options.output)) return 1;
+    if (!output.open(o.output)) return 1;
     install_stop_signals();
-    auto composing = std::make_unique<composition>(jobs_wanted(given_options));
-    composing->random.seed(given_options.seed);
-    compose_news news(given_options, output.stream(), words);
-    composing->run(*p, sentence, dist, news);
-    if (stopped_by_signal()) return interrupted();
-    if (news.write_failed()) {
-        output.commit(); // says why
-        return 1;
-    }
-    if (news.kept() == 0) {
-        const char* verdict = composing->verdict();
-        std::string text = verdict != nullptr ? verdict : "no starter found\n";
-        if (given_options.rating_low >= 0 && news.passed_over() > 0) {
-            text = "no starter rated as asked for; " + std::to_string(news.passed_over()) +
-                   " with one solution were passed over\n";
-        }
-        std::fprintf(stderr, "verbagrid: %s", text.c_str());
-        return 1;
-    }
-    if (given_options.format == output_format::svg || given_options.format == output_format::html) {
-        return write_printed(output, given_options, news.pages(), caption_of(given_options),
-                             "starter")
-                   ? 0
-                   : 1;
+    compose_news news(o, output.stream(), words);
+    status = run_composition(o, *p, sentence, dist, news);
+    if (news.write_failed()) output.commit(); // says why
+    if (status >= 0) return status;
+    if (o.format == output_format::svg || o.format == output_format::html) {
+        return write_printed(output, o, news.pages(), caption_of(o), "starter") ? 0 : 1;
     }
     return output.commit() ? 0 : 1;
+}
+
+int compose_first(const options& o, printed_puzzle* found) {
+    options first = o;
+    first.starters = 1;
+    auto p = std::make_unique<puzzle>();
+    char sentence[82];
+    int dist = 0;
+    int status = accept_sentence(o.sentence, sentence, *p, &dist);
+    if (status >= 0) return status;
+    std::string words(sentence, o.sentence.size());
+    install_stop_signals();
+    compose_news news(first, nullptr, words);
+    status = run_composition(first, *p, sentence, dist, news);
+    if (status >= 0) return status;
+    *found = news.pages()[0];
+    return -1;
 }

@@ -9,6 +9,7 @@
 #include "cli/signals.h"
 #include "composer/generate.h"
 #include "core/stop_flag.h"
+#include "core/text.h"
 #include "logic/rater.h"
 #include "render/formats.h"
 #include "render/sheets.h"
@@ -48,7 +49,7 @@ int run_generate(const options& o) {
     bool printable = o.format == output_format::svg || o.format == output_format::html;
     if (o.format == output_format::csv) std::fputs("puzzle,solution,rating,level\n", out);
     auto p = std::make_unique<puzzle>();
-    for (char c : o.letters) add_symbol(*p, c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c);
+    for (char c : o.letters) add_symbol(*p, to_lower(c));
     random_generator random;
     random.seed(o.seed);
     counter c;

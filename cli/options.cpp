@@ -17,18 +17,20 @@ constexpr unsigned for_dialogue = 1;
 constexpr unsigned for_solve = 2;
 constexpr unsigned for_compose = 4;
 constexpr unsigned for_generate = 8;
-constexpr unsigned for_commands = for_solve | for_compose | for_generate;
-constexpr unsigned for_every = for_dialogue | for_commands;
+constexpr unsigned for_play = 16;
+constexpr unsigned for_commands = for_solve | for_compose | for_generate; // those that write
+constexpr unsigned for_every = for_dialogue | for_commands | for_play;
 
 unsigned bit_of(command what) {
     return what == command::solve      ? for_solve
            : what == command::compose  ? for_compose
            : what == command::generate ? for_generate
+           : what == command::play     ? for_play
                                        : for_dialogue;
 }
 
 // Where an option's line goes in --help.
-enum class section { solve, compose, generate, rated, common };
+enum class section { solve, compose, generate, play, rated, common };
 
 // A value's parser: true when the text is a good value, stored into o.
 using value_parser = bool (*)(const char* text, options& o);
@@ -188,7 +190,7 @@ const option_row table[] = {
     {"letters",
      0,
      "NINE",
-     for_generate,
+     for_generate | for_play,
      [](const char* t, options& o) {
          int seen = 0;
          bool good = std::strlen(t) == 9;
@@ -201,13 +203,13 @@ const option_row table[] = {
          return good;
      },
      "nine different letters",
-     {},
+     {"sentence"},
      section::generate,
      "in these nine letters instead of the digits 1 to 9"},
     {"symmetry",
      0,
      "KIND",
-     for_generate,
+     for_generate | for_play,
      [](const char* t, options& o) {
          static constexpr const char* names[] = {"none", "rotate180", "mirror"};
          static constexpr symmetry kinds[] = {symmetry::none, symmetry::rotate180,
@@ -215,28 +217,60 @@ const option_row table[] = {
          return parse_name(t, names, kinds, &o.symmetry_kind);
      },
      "none, rotate180 or mirror",
-     {},
+     {"sentence"},
      section::generate,
      "none (default), rotate180 or mirror; a given goes only\nwith its image, so a puzzle is "
      "minimal in pairs"},
+    {"sentence",
+     0,
+     "TEXT",
+     for_play,
+     [](const char* t, options& o) {
+         o.sentence = t;
+         return *t != '\0';
+     },
+     "a sentence",
+     {},
+     section::play,
+     "play a starter composed from TEXT (as compose does)"},
+    {"number",
+     0,
+     "N",
+     for_play,
+     [](const char* t, options& o) { return parse_int<1, 1000000>(t, &o.number); },
+     "a number from 1 to 1000000",
+     {"sentence", "resume"},
+     section::play,
+     "play the N-th puzzle of FILE (default 1)"},
+    {"resume",
+     0,
+     nullptr,
+     for_play,
+     [](const char*, options& o) { return o.resume = true; },
+     nullptr,
+     {"sentence", "letters", "level", "rating"},
+     section::play,
+     "go on with the game saved last"},
     {"seed",
      0,
      "N",
-     for_compose | for_generate,
+     for_compose | for_generate | for_play,
      [](const char* t, options& o) {
          long long n = 0;
          if (!parse_number(t, 0, 4294967295LL, &n)) return false;
          o.seed = static_cast<std::uint32_t>(n);
+         o.seed_given = true;
          return true;
      },
      "a number from 0 to 4294967295",
      {},
      section::rated,
-     "start the generator at N (default 1, where the dialogue's\nfirst composition starts)"},
+     "start the generator at N (default 1, where the dialogue's\nfirst composition starts; "
+     "play: a new one each time)"},
     {"level",
      0,
      "LEVEL",
-     for_compose | for_generate,
+     for_compose | for_generate | for_play,
      [](const char* t, options& o) {
          if (!parse_name(t, level_names, level_choices, &o.level)) return false;
          o.rating_low = level_low[static_cast<int>(o.level)];
@@ -251,7 +285,7 @@ const option_row table[] = {
     {"rating",
      0,
      "MIN-MAX",
-     for_compose | for_generate,
+     for_compose | for_generate | for_play,
      [](const char* t, options& o) {
          const char* dash = std::strchr(t, '-');
          const char* end = t + std::strlen(t);
@@ -267,7 +301,7 @@ const option_row table[] = {
     {"quiet",
      'q',
      nullptr,
-     for_compose | for_generate,
+     for_compose | for_generate | for_play,
      [](const char*, options& o) { return o.quiet = true; },
      nullptr,
      {},
@@ -387,6 +421,7 @@ const char* command_name(command what) {
     return what == command::solve      ? "solve"
            : what == command::compose  ? "compose"
            : what == command::generate ? "generate"
+           : what == command::play     ? "play"
                                        : "verbagrid";
 }
 
@@ -437,6 +472,7 @@ int parse_options(int argc, char** argv, options* parsed) {
     if (argc > 1 && std::strcmp(argv[1], "solve") == 0) parsed->what = command::solve;
     if (argc > 1 && std::strcmp(argv[1], "compose") == 0) parsed->what = command::compose;
     if (argc > 1 && std::strcmp(argv[1], "generate") == 0) parsed->what = command::generate;
+    if (argc > 1 && std::strcmp(argv[1], "play") == 0) parsed->what = command::play;
     command what = parsed->what;
     if (what != command::dialogue) first = 2;
     getopt_table t = table_for(what);
@@ -505,6 +541,21 @@ int parse_options(int argc, char** argv, options* parsed) {
     if (what == command::generate && !parsed->operands.empty()) {
         return usage_error("generate takes no operand, not '" + parsed->operands[0] + "'");
     }
+    if (what == command::play && parsed->operands.size() > 1) {
+        return usage_error("play takes one file or puzzle, not also '" + parsed->operands[1] + "'");
+    }
+    if (what == command::play && given[row_named("number")] && parsed->operands.empty()) {
+        return usage_error("option '--number' goes with a FILE");
+    }
+    if (what == command::play && !parsed->operands.empty()) {
+        for (const char* generated :
+             {"sentence", "letters", "level", "rating", "symmetry", "resume"}) {
+            if (given[row_named(generated)]) {
+                return usage_error("option '--" + std::string(generated) +
+                                   "' makes a new puzzle: it cannot go with a file or a puzzle");
+            }
+        }
+    }
     if (what == command::compose && parsed->operands.size() != 1) {
         if (parsed->operands.empty()) return usage_error("compose needs a sentence");
         return usage_error("compose takes one sentence, not also '" + parsed->operands[1] + "'");
@@ -517,7 +568,8 @@ int parse_options(int argc, char** argv, options* parsed) {
                                          : "'--explain' and '--hint' write text or csv");
     }
     if (parsed->caption == caption_choice::sentence && what != command::compose) {
-        return usage_error("'--caption sentence' goes with compose: only a composed puzzle has one");
+        return usage_error(
+            "'--caption sentence' goes with compose: only a composed puzzle has one");
     }
     bool printable = parsed->format == output_format::svg || parsed->format == output_format::html;
     if (parsed->caption_given && !printable) {
@@ -561,6 +613,7 @@ void print_help() {
         "       verbagrid solve [OPTION]... [FILE]...\n"
         "       verbagrid compose [OPTION]... SENTENCE\n"
         "       verbagrid generate [OPTION]...\n"
+        "       verbagrid play [OPTION]... [FILE | PUZZLE]\n"
         "\n"
         "solve reads puzzles from the FILEs, or from standard input when there are none or a\n"
         "FILE is '-': one line of 81 cells, or nine lines of nine. A cell is a digit 1 to 9, a\n"
@@ -577,13 +630,27 @@ void print_help() {
     std::fputs("\ngenerate makes random puzzles with one solution and no given too many.\n",
                stdout);
     print_section(section::generate);
-    std::fputs("\ncompose and generate:\n", stdout);
+    std::fputs(
+        "\nplay is a game at the terminal: the first puzzle of FILE, or PUZZLE written as 81\n"
+        "cells, or a new puzzle (--level, --letters), or a starter of --sentence. A game left\n"
+        "unfinished is saved, and goes on when the same puzzle is played again or with\n"
+        "--resume. Keys: arrows, or h j k l, move; a symbol enters it; space, backspace,\n"
+        "delete or '.' clears; p pencil marks on and off, where a symbol marks or unmarks;\n"
+        "u undo; r or Ctrl-R redo; c marks entries that differ from the solution; ? a hint\n"
+        "(again: the step in words; again: it is carried out); q or Ctrl-C quits. Where a\n"
+        "letter of these is a symbol of the puzzle, it enters the symbol, and the command is\n"
+        "on Ctrl with it (Ctrl-P, Ctrl-U, Ctrl-R, Ctrl-E for c, Ctrl-C for q; the arrows\n"
+        "for h j k l). The mouse selects a cell where the terminal reports it.\n",
+        stdout);
+    print_section(section::play);
+    std::fputs("\ncompose, generate and play:\n", stdout);
     print_section(section::rated);
-    std::fputs("\nFor all of them:\n", stdout);
+    std::fputs("\nsolve, compose and generate (--jobs, --help and --version: play too):\n", stdout);
     print_section(section::common);
     std::fputs(
         "\nExit status: 0 done, 1 a puzzle was malformed or had no solution, no starter was\n"
-        "found, or a signal stopped the run, 2 bad usage.\n",
+        "found, a game could not be saved, or a signal stopped the run, 2 bad usage (or\n"
+        "play without a terminal).\n",
         stdout);
 }
 
@@ -597,7 +664,7 @@ std::vector<std::string> option_summaries() {
         std::string line = std::string("--") + o.name;
         if (o.value != nullptr) line += std::string(" ") + o.value;
         line += ":";
-        for (command what : {command::solve, command::compose, command::generate}) {
+        for (command what : {command::solve, command::compose, command::generate, command::play}) {
             if ((o.commands & bit_of(what)) != 0) line += std::string(" ") + command_name(what);
         }
         lines.push_back(line);

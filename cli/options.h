@@ -1,8 +1,8 @@
-// The command line: `verbagrid solve [FILE...]`, `verbagrid compose SENTENCE` and `verbagrid
-// generate`, each with its options; with no command at all, the dialogue. Every option is one
-// row of a table: its names, the commands it belongs to, the parser of its value into a typed
-// one, the options it cannot go with, and its line in --help. Parsed with getopt_long, GNU
-// style.
+// The command line: `verbagrid solve [FILE...]`, `verbagrid compose SENTENCE`, `verbagrid
+// generate` and `verbagrid play`, each with its options; with no command at all, the dialogue.
+// Every option is one row of a table: its names, the commands it belongs to, the parser of its
+// value into a typed one, the options it cannot go with, and its line in --help. Parsed with
+// getopt_long, GNU style.
 #pragma once
 
 #include "composer/generate.h"
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-enum class command { dialogue, solve, compose, generate, help, version };
+enum class command { dialogue, solve, compose, generate, play, help, version };
 enum class caption_choice { letters, sentence, none };
 enum class level_choice { any, easy, medium, hard, diabolical };
 
@@ -27,7 +27,8 @@ struct options {
     bool explain = false;                   // solve: the rater's steps in words or csv rows
     bool hint = false;                      // solve: the first of those steps
     int max = 10;                           // solve: solutions counted or listed per puzzle
-    std::uint32_t seed = 1;                 // compose, generate: the generator's first state
+    std::uint32_t seed = 1;                 // compose, generate, play: the generator's first state
+    bool seed_given = false;                // play: without it, a new puzzle each time
     int starters = 0;                       // compose: stop after this many; 0 = no limit
     level_choice level = level_choice::any; // compose, generate: the level kept
     int rating_low = -1; // compose, generate: the ratings kept, in tenths; -1: any
@@ -40,7 +41,11 @@ struct options {
     caption_choice caption = caption_choice::letters; // svg, html: what goes under a grid
     bool caption_given = false;
     bool solution = false;             // svg: the solution below the puzzle
-    std::vector<std::string> operands; // solve: the files; compose: the sentence
+    std::string sentence;              // play: compose a starter of it
+    bool resume = false;               // play: the game saved last
+    int number = 1;                    // play: which puzzle of the file
+    std::vector<std::string> operands; // solve: the files; compose: the sentence; play: a
+                                       // file or a puzzle
 };
 
 // Parses argv. Returns -1 when the parse succeeded, else the exit status after printing the

@@ -33,7 +33,7 @@ std::set<std::string> manual_options() {
             if (line.find("\\fI", end) != std::string::npos) entry += " N";
         } else if (in_options && !entry.empty() && line.rfind(".RB (", 0) == 0) {
             std::string commands;
-            for (const char* name : {"solve", "compose", "generate"}) {
+            for (const char* name : {"solve", "compose", "generate", "play"}) {
                 if (line.find(name) != std::string::npos) commands += std::string(" ") + name;
             }
             finish(commands);
