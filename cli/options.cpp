@@ -655,7 +655,7 @@ void print_help() {
 }
 
 void print_version() {
-    std::fputs("verbagrid 1.4\n", stdout);
+    std::fputs("verbagrid 1.5\n", stdout);
 }
 
 std::vector<std::string> option_summaries() {

@@ -114,8 +114,9 @@ struct chain_space {
     const std::atomic<bool>* cancel = nullptr; // the rater's, for the search under way
 };
 
-// Whether the search must end: a signal, or its caller's cancel.
+// Whether the search must end: its caller's cancel where it has one (the search then runs on a
+// thread of its own, which must not read the stop flag), else a signal.
 inline bool cut_short(const chain_space& space) {
-    return stop_flag != 0 ||
-           (space.cancel != nullptr && space.cancel->load(std::memory_order_relaxed));
+    return space.cancel != nullptr ? space.cancel->load(std::memory_order_relaxed)
+                                   : stop_flag != 0;
 }

@@ -65,7 +65,8 @@ class first_of : public step_sink {
 } // namespace
 
 bool rater_stopped(const rater& r) {
-    return stop_flag != 0 || (r.cancel != nullptr && r.cancel->load(std::memory_order_relaxed));
+    // a rater with a cancel runs on a thread of its own, where only the cancel may be read
+    return r.cancel != nullptr ? r.cancel->load(std::memory_order_relaxed) : stop_flag != 0;
 }
 
 bool first_step(const candidate_grid& g, rater& r, step& s) {

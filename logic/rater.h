@@ -13,8 +13,8 @@
 // first needs a chain. One per thread.
 struct rater {
     chain_room room;
-    const std::atomic<bool>* cancel = nullptr; // a search stops once it turns true, as on a
-                                               // signal; null: the stop flag alone
+    const std::atomic<bool>* cancel = nullptr; // a search stops once it turns true; null: the
+                                               // stop flag, which belongs to the program's thread
 };
 
 // Where each step goes as the rater takes it, with the candidates it was found in; false stops
@@ -38,7 +38,7 @@ struct rating_outcome {
 // cut short (see rater_stopped).
 bool first_step(const candidate_grid& g, rater& r, step& s);
 
-// Whether a signal or the rater's cancel has ended its searches.
+// Whether the rater's cancel, or without one a signal, has ended its searches.
 bool rater_stopped(const rater& r);
 
 // Rates the puzzle whose filled cells are cells (each counts as a given). The stop flag or the
