@@ -117,6 +117,5 @@ struct chain_space {
 // Whether the search must end: its caller's cancel where it has one (the search then runs on a
 // thread of its own, which must not read the stop flag), else a signal.
 inline bool cut_short(const chain_space& space) {
-    return space.cancel != nullptr ? space.cancel->load(std::memory_order_relaxed)
-                                   : stop_flag != 0;
+    return space.cancel != nullptr ? space.cancel->load(std::memory_order_relaxed) : stop_flag != 0;
 }

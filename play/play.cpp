@@ -17,6 +17,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <curses.h>
 #include <functional>
 #include <memory>
@@ -37,7 +38,9 @@ enum colour_pair : short { entry_pair = 1, focus_pair, area_pair, wrong_pair, ti
 class curses_session {
   public:
     curses_session() {
-        initscr();
+        // newterm, not initscr: a terminal type without a description is a message, not an exit
+        screen_ = newterm(nullptr, stdout, stdin);
+        if (screen_ == nullptr) return;
         raw();
         noecho();
         nonl();
@@ -56,13 +59,19 @@ class curses_session {
             init_pair(title_pair, COLOR_GREEN, -1);
         }
     }
-    ~curses_session() { endwin(); }
+    ~curses_session() {
+        if (screen_ == nullptr) return;
+        endwin();
+        delscreen(screen_);
+    }
     curses_session(const curses_session&) = delete;
     curses_session& operator=(const curses_session&) = delete;
 
+    bool started() const { return screen_ != nullptr; }
     bool colours() const { return colours_; }
 
   private:
+    SCREEN* screen_ = nullptr;
     bool colours_ = false;
 };
 
@@ -137,7 +146,7 @@ class background {
     std::atomic<bool> done_{false};
 };
 
-enum class ending { left, signalled, solved };
+enum class ending { left, signalled, solved, no_terminal };
 
 class session {
   public:
@@ -230,7 +239,7 @@ void session::ask_hint() {
 
 void session::key(int k) {
     s_.message.clear();
-    if (k == ctrl_c || command(k, 'q', ctrl_c)) {
+    if (command(k, 'q', ctrl_c)) {
         quit_ = true;
         return;
     }
@@ -290,6 +299,7 @@ void session::key(int k) {
 
 ending session::run() {
     curses_session terminal;
+    if (!terminal.started()) return ending::no_terminal;
     curses_canvas screen(terminal.colours());
     if (g_.rating < 0) start_rating();
     s_.finished = solved(g_);
@@ -371,6 +381,12 @@ int play_game(const play_start& start) {
     if (status >= 0) return status;
     const char* greeting = resumed ? "The saved game goes on where it was left." : "";
     ending end = std::make_unique<session>(*g, greeting)->run();
+    if (end == ending::no_terminal) {
+        const char* type = std::getenv("TERM");
+        std::fprintf(stderr, "verbagrid: the terminal type '%s' has no description to play on\n",
+                     type != nullptr ? type : "");
+        return 2;
+    }
     if (end == ending::solved) {
         remove_game(*g);
         std::printf("Solved in %s.\n", clock_text(g->played_ms).c_str());

@@ -57,12 +57,12 @@ class Stream(pyte.ByteStream):
 
 
 class Game:
-    def __init__(self, state, args, rows=24, cols=80, shell=None):
+    def __init__(self, state, args, rows=24, cols=80, shell=None, term="xterm-256color"):
         self.rows, self.cols = rows, cols
         self.pid, self.fd = pty.fork()
         if self.pid == 0:
             try:
-                env = dict(os.environ, TERM="xterm-256color", XDG_STATE_HOME=state, LANG="C")
+                env = dict(os.environ, TERM=term, XDG_STATE_HOME=state, LANG="C")
                 if shell is not None:
                     os.execve("/bin/sh", ["/bin/sh", "-c", shell], env)
                 os.execve(PROGRAM, [PROGRAM, "play", *args], env)
@@ -267,6 +267,9 @@ def refusals(state):
     done = subprocess.run([PROGRAM, "play", LETTERS], stdin=subprocess.DEVNULL, capture_output=True,
                           timeout=20, env=dict(os.environ, XDG_STATE_HOME=state))
     check(done.returncode == 2 and b"needs a terminal" in done.stderr, "no terminal: status 2")
+    g = Game(state, [LETTERS], term="no-such-terminal")
+    check(g.end() == 2 and "'no-such-terminal' has no description" in g.text(),
+          "a terminal type without a description: a message and status 2")
     # a damaged save is reported and left in place
     folder = os.path.join(state, "verbagrid")
     os.makedirs(folder, exist_ok=True)
