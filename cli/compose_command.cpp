@@ -131,8 +131,10 @@ std::string character_at(const std::string& text, std::size_t at) {
     for (int k = 1; k < length && whole; ++k) {
         whole = at + k < text.size() && (static_cast<unsigned char>(text[at + k]) & 0xC0) == 0x80;
     }
-    if (!whole) return "byte " + std::to_string(byte);
-    return "'" + text.substr(at, static_cast<std::size_t>(length)) + "'";
+    // appended, not "literal" + string: g++ 12 then warns of an overlap that cannot happen
+    std::string named = whole ? "'" : "byte ";
+    named += whole ? text.substr(at, static_cast<std::size_t>(length)) + "'" : std::to_string(byte);
+    return named;
 }
 
 // Why the typed sentence cannot be composed, or empty when it can; on acceptance the
