@@ -3,7 +3,7 @@
 // step on each grid along the rated path of every reference puzzle rated 9.0 or less, at one
 // job; the counters give the slowest hint and the share of hints over 100 ms.
 #include "game/hint.h"
-#include "play/view.h"
+#include "play/memory_canvas.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -13,31 +13,6 @@
 #include <vector>
 
 namespace {
-
-// A screen in memory: what the terminal would be sent, cell by cell.
-class memory_canvas : public canvas {
-  public:
-    memory_canvas(int rows, int cols)
-        : rows_(rows), cols_(cols), chars_(static_cast<std::size_t>(rows * cols), ' '),
-          looks_(chars_.size(), 0) {}
-    int rows() const override { return rows_; }
-    int cols() const override { return cols_; }
-    void text(int row, int col, const std::string& s, int look) override {
-        if (row < 0 || row >= rows_) return;
-        for (std::size_t i = 0; i < s.size() && col + static_cast<int>(i) < cols_; ++i) {
-            std::size_t at = static_cast<std::size_t>(row * cols_ + col) + i;
-            chars_[at] = s[i];
-            looks_[at] = look;
-        }
-    }
-    const std::string& chars() const { return chars_; }
-
-  private:
-    int rows_;
-    int cols_;
-    std::string chars_;
-    std::vector<int> looks_;
-};
 
 std::unique_ptr<game> sample_game() {
     const char* givens =

@@ -225,6 +225,7 @@ bool read_save(const std::string& text, game& g, std::string* why) {
         if (!read_moves(in, "done", givens, &r.done)) return false;
         if (!read_moves(in, "undone", givens, &r.undone)) return false;
         if (!in.next() || in.line() != "end") return in.fail("'end' expected");
+        if (in.next()) return in.fail("text after 'end'");
         return true;
     };
     game read_game;

@@ -72,6 +72,13 @@ TEST(Options, ValuesAreTypedAndConflictsRefused) {
     EXPECT_EQ(o.rating_low, 25);
     EXPECT_EQ(o.rating_high, 49);
     EXPECT_EQ(o.symmetry_kind, symmetry::mirror);
+    const char* play[] = {"verbagrid", "play", "--sentence", "oldsailors", "--level", "easy"};
+    options p;
+    ASSERT_EQ(parse_options(6, const_cast<char**>(play), &p), -1);
+    EXPECT_EQ(p.what, command::play);
+    EXPECT_EQ(p.sentence, "oldsailors");
+    EXPECT_EQ(p.rating_high, 14);
+    EXPECT_FALSE(p.seed_given) << "a game's puzzle is new each time unless --seed is given";
     const char* caption[] = {"verbagrid", "compose", "-f", "svg", "--caption", "sentence", "x"};
     options c;
     ASSERT_EQ(parse_options(7, const_cast<char**>(caption), &c), -1);
@@ -84,9 +91,15 @@ TEST(Options, ValuesAreTypedAndConflictsRefused) {
         {6, {"verbagrid", "generate", "--level", "easy", "--rating", "2-3"}},
         {4, {"verbagrid", "generate", "--rating", "20.1-30"}},
         {4, {"verbagrid", "compose", "--count", "3"}},
+        // play: a new puzzle's options go with no file, --number with one, --resume alone
+        {5, {"verbagrid", "play", "--level", "hard", "puzzles.txt"}},
+        {4, {"verbagrid", "play", "--number", "2"}},
+        {5, {"verbagrid", "play", "--resume", "--sentence", "oldsailors"}},
+        {4, {"verbagrid", "play", "a.txt", "b.txt"}},
+        {4, {"verbagrid", "play", "--format", "line"}},
     };
     for (const auto& r : refused) {
-        SCOPED_TRACE(r.argv[2]);
+        SCOPED_TRACE(std::string(r.argv[1]) + " " + r.argv[2]);
         options refused_options;
         testing::internal::CaptureStderr();
         EXPECT_EQ(parse_options(r.argc, const_cast<char**>(r.argv), &refused_options), 2);

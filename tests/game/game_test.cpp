@@ -175,6 +175,7 @@ TEST_F(GameTest, ADamagedSaveIsRefusedWithItsLineAndLeavesTheGameAsItWas) {
         {"another format", "verbagrid game 2\n" + text.substr(17), "line 1"},
         {"cut short", text.substr(0, text.size() - 4), "line"},
         {"no end", text.substr(0, text.size() - 4) + "more\n", "'end' expected"},
+        {"more after the end", text + "more\n", "after 'end'"},
         {"a given changed", replaced("givens 4", "givens 5"), "does not solve"},
         {"marks out of range", replaced("marks 0", "marks 512"), "line 6"},
         {"a cursor off the grid", replaced("cursor 40", "cursor 81"), "line 7"},
