@@ -3,7 +3,8 @@
 # WRAPPER, if set, is a command the program runs under (valgrind, wine). With IGNORE_EOL, a
 # CR LF in the output counts as a line feed.
 # A command-line case has beside its .in file a .args file (the arguments, one a line), and
-# may have a .err file (stderr, byte for byte) and a .status file (the exit status, if not 0).
+# may have a .err file (stderr, byte for byte; EXPECTED_ERR names another) and a .status file
+# (the exit status, if not 0).
 # It runs in the folder of its .in file, so that file arguments name the files there.
 # JOBS, if set, runs it with --jobs JOBS.
 get_filename_component(dir ${ACTUAL} DIRECTORY)
@@ -44,10 +45,13 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${ignore_eol} ${EXPECT
 if(differ)
   message(FATAL_ERROR "output differs: diff ${EXPECTED} ${ACTUAL}")
 endif()
-if(EXISTS ${case}.err)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${ignore_eol} ${case}.err
+if(NOT DEFINED EXPECTED_ERR AND EXISTS ${case}.err)
+  set(EXPECTED_ERR ${case}.err)
+endif()
+if(DEFINED EXPECTED_ERR)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${ignore_eol} ${EXPECTED_ERR}
                           ${ACTUAL}.err RESULT_VARIABLE differ)
   if(differ)
-    message(FATAL_ERROR "standard error differs: diff ${case}.err ${ACTUAL}.err")
+    message(FATAL_ERROR "standard error differs: diff ${EXPECTED_ERR} ${ACTUAL}.err")
   endif()
 endif()
