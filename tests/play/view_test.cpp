@@ -1,6 +1,6 @@
 #include "entry/puzzle_text.h"
 #include "play/memory_canvas.h"
-#include "tests/support.h"
+#include "tests/game/games.h"
 
 #include <memory>
 #include <string>
@@ -8,23 +8,6 @@
 using ViewTest = Puzzle;
 
 namespace {
-
-std::unique_ptr<game> game_of(const char* text) {
-    puzzle p{};
-    char reason[96];
-    EXPECT_EQ(lay_puzzle_text(p, text, reason, sizeof reason), 1) << reason;
-    int givens[81];
-    std::memcpy(givens, p.grid, sizeof givens);
-    int solution[81] = {};
-    solution_copier copy(solution);
-    counter c;
-    c.best_count = 1;
-    c.show_solutions = &copy;
-    EXPECT_EQ(count_solutions(p, c), 1);
-    auto g = std::make_unique<game>();
-    EXPECT_TRUE(start_game(*g, givens, solution, p.value_letter));
-    return g;
-}
 
 constexpr const char* digits =
     "4.....8.5.3..........7......2.....6.....8.4......1.......6.3.7.5..2.....1.4......";
