@@ -148,6 +148,11 @@ def letters_played(state):
         g.key(k)
     check(g.wait_for("r1c1"), "the arrows move the cursor")
     check(g.cell(0, 0).reverse, "the cursor cell is shown in reverse")
+    # a click (xterm's SGR report, 1-based) selects the cell under it: r9c9, then r1c1 again
+    g.key(b"\x1b[<0;30;14M\x1b[<0;30;14m")
+    check(g.wait_for("r9c9"), "a click selects a cell")
+    g.key(b"\x1b[<0;4;4M\x1b[<0;4;4m")
+    check(g.wait_for("r1c1"), "a click selects another")
     g.key(b"e")
     check(g.cell(0, 0).data == "E", "a letter of the puzzle enters its symbol")
     check(g.cell(0, 1).bold and not g.cell(0, 0).bold, "givens are bold, entries are not")
