@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <curses.h>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -368,13 +369,8 @@ int game_to_play(const play_start& start, game& g, bool* resumed) {
     return -1;
 }
 
-} // namespace
-
-int play_refusal() {
-    return -1;
-}
-
-int play_game(const play_start& start) {
+// The game from start to its end, the saving included.
+int run_game(const play_start& start) {
     auto g = std::make_unique<game>();
     bool resumed = false;
     int status = game_to_play(start, *g, &resumed);
@@ -405,4 +401,21 @@ int play_game(const play_start& start) {
     }
     std::puts("The game is saved: 'verbagrid play --resume' goes on with it.");
     return 0;
+}
+
+} // namespace
+
+int play_refusal() {
+    return -1;
+}
+
+int play_game(const play_start& start) {
+    // out of memory, the one exception that can come: the session's destructor has given the
+    // terminal back by the time it is caught here
+    try {
+        return run_game(start);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "verbagrid: play: %s\n", e.what());
+        return 1;
+    }
 }
