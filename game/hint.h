@@ -19,12 +19,12 @@ enum class hint_kind {
 
 struct hint {
     hint_kind kind = hint_kind::none;
-    int cells[81]; // wrong_entries, wrong_marks: the cells
+    int cells[81] = {}; // wrong_entries, wrong_marks: the cells
     int cell_count = 0;
-    step found;     // step: the step, as the rater found it
-    int cand[81];   // step: the candidates it was found in
-    bool focus[81]; // step: the cells it uses
-    bool area[81];  // step: the cells of the regions it works in
+    step found{};        // step: the step, as the rater found it
+    int cand[81] = {};   // step: the candidates it was found in
+    bool focus[81] = {}; // step: the cells it uses
+    bool area[81] = {};  // step: the cells of the regions it works in
 };
 
 // What is wrong with the grid, if anything: wrong entries first, then marks. True when the hint

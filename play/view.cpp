@@ -146,7 +146,8 @@ void draw_title(canvas& c, const game& g) {
     std::string origin = g.origin;
     if (origin_room < 4) origin.clear();
     if (static_cast<int>(origin.size()) > origin_room && origin_room >= 4) {
-        origin = origin.substr(0, static_cast<std::size_t>(origin_room - 3)) + "...";
+        origin.resize(static_cast<std::size_t>(origin_room - 3));
+        origin += "...";
     }
     c.text(0, 12, origin, look_plain);
     c.text(0, c.cols() - 1 - static_cast<int>(right.size()), right, look_title);
