@@ -10,6 +10,7 @@
 #include "core/stop_flag.h"
 #include "game/hint.h"
 #include "play/saves.h"
+#include "play/terminal_type.h"
 #include "play/view.h"
 #include "render/steps.h"
 
@@ -40,6 +41,7 @@ class curses_session {
   public:
     curses_session() {
         // newterm, not initscr: a terminal type without a description is a message, not an exit
+        if (!terminal_described()) return;
         screen_ = newterm(nullptr, stdout, stdin);
         if (screen_ == nullptr) return;
         raw();
