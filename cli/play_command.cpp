@@ -19,12 +19,6 @@
 #include <cstring>
 #include <memory>
 #include <random>
-#ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -150,7 +144,7 @@ int generated(const options& o, play_start* start) {
 } // namespace
 
 int prepare_play(const options& given, play_start* start) {
-    if (isatty(0) == 0 || isatty(1) == 0) {
+    if (!is_terminal(0) || !is_terminal(1)) {
         std::fputs("verbagrid: play needs a terminal: standard input and output must both be "
                    "one\n",
                    stderr);

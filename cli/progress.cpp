@@ -1,4 +1,5 @@
-// Whether standard error is a terminal decides how the line is drawn.
+// Whether standard error is a terminal decides how the line is drawn; the commands ask the
+// same of their other streams here, where the Windows spelling is kept.
 #include "cli/progress.h"
 
 #include <cstdio>
@@ -9,7 +10,11 @@
 #include <unistd.h>
 #endif
 
-progress_line::progress_line(bool quiet) : quiet_(quiet), on_terminal_(isatty(2) != 0) {}
+bool is_terminal(int fd) {
+    return isatty(fd) != 0;
+}
+
+progress_line::progress_line(bool quiet) : quiet_(quiet), on_terminal_(is_terminal(2)) {}
 
 void progress_line::show(const std::string& text) {
     if (quiet_) return;

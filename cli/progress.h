@@ -4,6 +4,9 @@
 
 #include <string>
 
+// Whether the descriptor (0, 1 or 2) is a terminal, on Windows too.
+bool is_terminal(int fd);
+
 class progress_line {
   public:
     explicit progress_line(bool quiet);

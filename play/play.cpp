@@ -158,7 +158,6 @@ class session {
 
   private:
     void key(int k);
-    void move_cursor(int rows, int cols);
     void changed(); // a move was made
     void ask_hint();
     void start_rating();
